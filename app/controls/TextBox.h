@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/controls/Observable.h"
+
+#include <string>
+
+class TextBox : public Observable {
+public:
+    enum class Typing { allowed, readOnly };
+
+    explicit TextBox(Typing typing, std::string text = {})
+        : typing_(typing), text_(std::move(text)) {}
+
+    const std::string& text() const { return text_; }
+    bool isReadOnly() const { return typing_ == Typing::readOnly; }
+
+    void setText(std::string text) {
+        if (text != text_) {
+            text_ = std::move(text);
+            changed();
+        }
+    }
+
+    // The user's typing; a read-only box ignores it.
+    void type(std::string text) {
+        if (!isReadOnly()) {
+            setText(std::move(text));
+        }
+    }
+
+private:
+    Typing typing_;
+    std::string text_;
+};

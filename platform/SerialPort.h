@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <cstdint>
+#include <string>
+
+// What the serial port tells the window. Always called from the window's event loop,
+// never from inside the port operation that caused it.
+class SerialPortListener {
+public:
+    virtual ~SerialPortListener() = default;
+    // kind 1: the send queue has drained after a write; kind 2: received data is waiting.
+    virtual void portEvent(std::int16_t kind) = 0;
+    // The open port was lost (device removed, hang-up) and has been closed.
+    virtual void portLost(const std::string& reason) = 0;
+};
+
+// The window's one serial port.
+class SerialPort {
+public:
+    static constexpr std::int16_t sendEvent = 1;
+    static constexpr std::int16_t receiveEvent = 2;
+    static constexpr std::size_t sendQueueSize = 512;
+    static constexpr std::size_t receiveQueueSize = 1024;
+
+    virtual ~SerialPort() = default;
+
+    virtual void setListener(SerialPortListener* listener) = 0;
+
+    // Selects the device that the next open uses; never opens anything.
+    virtual Result setPortNumber(std::int16_t number) = 0;
+    virtual std::int16_t portNumber() const = 0;
+    // "rate,parity,data bits,stop bits"; applied at once when open, else at the next open.
+    virtual Result setLineSettings(const std::string& text) = 0;
+    virtual std::string lineSettings() const = 0;
+    virtual bool isOpen() const = 0;
+    virtual Result setOpen(bool open) = 0;
+    // Queues the text, one byte per character, whole or not at all; never waits for the line.
+    virtual Result write(const std::string& text) = 0;
+    // Every waiting received character in arrival order; empties the receive queue.
+    virtual std::string readInput() = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Result.h"
+
+#include <string>
+
+// The per-user settings. Keys match without regard to letter case; values are kept exactly.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or fallback when there is no such entry.
+    virtual std::string readSetting(const std::string& application, const std::string& section,
+                                    const std::string& key, const std::string& fallback) = 0;
+    // On disk when it returns; a failure when the value could not be kept.
+    virtual Result writeSetting(const std::string& application, const std::string& section,
+                                const std::string& key, const std::string& value) = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+// The program's text is 8-bit, one byte per character; Qt's is Unicode. Latin-1 maps each
+// byte to the character of the same code and back. A typed character beyond Latin-1 becomes
+// the substitute control character, never a printable one, so that it cannot pass for a digit.
+inline QString toQString(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string fromQString(const QString& text) {
+    constexpr char substitute = 0x1A;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        bytes += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : substitute;
+    }
+    return bytes;
+}

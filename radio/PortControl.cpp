@@ -1,0 +1,76 @@
+#include "app/MainWindow.h"
+#include "store/Properties.h"
+
+namespace {
+std::string portName(std::int16_t number) { return "Com " + std::to_string(number); }
+} // namespace
+
+void MainWindow::Combo2_Click() {
+    const bool wasOpen = MSComm1.isOpen();
+    if (MSComm1.isOpen()) {
+        (void)MSComm1.setOpen(false);
+    }
+    const std::int32_t number = Combo2.itemData(Combo2.listIndex());
+    if (const Result set = MSComm1.setPortNumber(static_cast<std::int16_t>(number)); !set) {
+        report("The port could not be changed to " + portName(static_cast<std::int16_t>(number)) +
+               ": " + set.reason());
+    }
+    if (const Result written = properties::write(settings_, properties::commPort,
+                                                 std::to_string(number));
+        !written) {
+        report("The port choice could not be remembered: " + written.reason());
+    }
+    if (wasOpen) {
+        if (const Result opened = MSComm1.setOpen(true); !opened) {
+            report("The port could not be opened: " + opened.reason());
+        }
+        // The lamp follows the port, so it never claims a port that failed to reopen.
+        Shape8.setFillColour(MSComm1.isOpen() ? colours::red : colours::darkRed);
+    }
+}
+
+void MainWindow::Combo3_Click() {
+    const std::int32_t rate = Combo3.itemData(Combo3.listIndex());
+    if (const Result set = MSComm1.setLineSettings(std::to_string(rate) + ",N,8,1"); !set) {
+        report("The port refused the rate " + std::to_string(rate) + ": " + set.reason());
+        return;
+    }
+    if (const Result written =
+            properties::write(settings_, properties::settingsWritten, MSComm1.lineSettings());
+        !written) {
+        report("The rate is in use but could not be remembered: " + written.reason());
+    }
+}
+
+void MainWindow::Command2_Click() {
+    sendProblem_.clear();
+    if (const Result toggled = MSComm1.setOpen(!MSComm1.isOpen()); !toggled) {
+        report("The port could not be opened: " + toggled.reason());
+    }
+    if (MSComm1.isOpen()) {
+        Shape8.setFillColour(colours::red);
+        Command2.setBackColour(colours::red);
+    } else {
+        Shape8.setFillColour(colours::darkRed);
+    }
+}
+
+void MainWindow::MSComm1_OnComm(std::int16_t kind) {
+    if (kind == SerialPort::sendEvent) {
+        Shape1.setFillColour(colours::green);
+        Timer2.setEnabled(true);
+    } else if (kind == SerialPort::receiveEvent) {
+        rxBuffer = MSComm1.readInput();
+    }
+}
+
+void MainWindow::portLost(const std::string& reason) {
+    Shape8.setFillColour(colours::darkRed);
+    report("The connection to the radio was lost: " + reason +
+           ". Check the cable, then press Connect.");
+}
+
+void MainWindow::Timer2_Tick() {
+    Shape1.setFillColour(colours::darkGreen);
+    Timer2.setEnabled(false);
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "platform/SerialPort.h"
+#include "radio/LineSettings.h"
+#include "tests/doubles/QueuedEventLoop.h"
+
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+// A serial port whose device a test scripts: which numbers and settings it refuses, whether
+// it opens, which writes fail, what arrives. Its events go through the queued event loop.
+class FakeSerialPort : public SerialPort {
+public:
+    explicit FakeSerialPort(QueuedEventLoop& loop) : loop_(loop) {}
+
+    // Script.
+    std::set<std::int16_t> refusedNumbers;
+    std::set<std::string> refusedSettings;
+    std::string openFailure;               // non-empty: every open fails with it
+    std::deque<bool> writeOutcomes;        // front: whether the next write succeeds
+    bool drainsAfterWrite = true;          // posts a send event after each accepted write
+
+    // Record.
+    std::vector<std::string> written;
+    std::vector<std::string> calls;
+
+    void arrive(const std::string& text) {
+        received_ += text;
+        loop_.post([this] { notifyEvent(receiveEvent); });
+    }
+    void postEvent(std::int16_t kind) {
+        loop_.post([this, kind] { notifyEvent(kind); });
+    }
+    void loseConnection(const std::string& reason) {
+        open_ = false;
+        loop_.post([this, reason] {
+            if (listener_) {
+                listener_->portLost(reason);
+            }
+        });
+    }
+    std::string allWritten() const {
+        std::string bytes;
+        for (const auto& text : written) {
+            bytes += text;
+        }
+        return bytes;
+    }
+    const std::string& waitingInput() const { return received_; }
+
+    void setListener(SerialPortListener* listener) override { listener_ = listener; }
+
+    Result setPortNumber(std::int16_t number) override {
+        calls.push_back("setPortNumber " + std::to_string(number));
+        if (refusedNumbers.count(number) != 0) {
+            return Result::failure("no port " + std::to_string(number));
+        }
+        number_ = number;
+        return Result::success();
+    }
+    std::int16_t portNumber() const override { return number_; }
+
+    Result setLineSettings(const std::string& text) override {
+        calls.push_back("setLineSettings " + text);
+        const ParsedLineSettings parsed = parseLineSettings(text);
+        if (refusedSettings.count(text) != 0) {
+            return Result::failure("the device refused " + text);
+        }
+        if (!parsed.settings) {
+            return Result::failure(parsed.failure);
+        }
+        settings_ = *parsed.settings;
+        return Result::success();
+    }
+    std::string lineSettings() const override { return settings_.text(); }
+
+    bool isOpen() const override { return open_; }
+    Result setOpen(bool open) override {
+        calls.push_back(open ? "open" : "close");
+        if (open && !openFailure.empty()) {
+            return Result::failure(openFailure);
+        }
+        open_ = open;
+        return Result::success();
+    }
+
+    Result write(const std::string& text) override {
+        calls.push_back("write");
+        if (!open_) {
+            return Result::failure("the port is not open");
+        }
+        if (!writeOutcomes.empty()) {
+            const bool accepted = writeOutcomes.front();
+            writeOutcomes.pop_front();
+            if (!accepted) {
+                return Result::failure("the send queue is full");
+            }
+        }
+        written.push_back(text);
+        if (drainsAfterWrite) {
+            postEvent(sendEvent);
+        }
+        return Result::success();
+    }
+
+    std::string readInput() override {
+        std::string input;
+        input.swap(received_);
+        return input;
+    }
+
+private:
+    void notifyEvent(std::int16_t kind) {
+        if (listener_) {
+            listener_->portEvent(kind);
+        }
+    }
+
+    QueuedEventLoop& loop_;
+    SerialPortListener* listener_ = nullptr;
+    std::int16_t number_ = 1;
+    LineSettings settings_;
+    bool open_ = false;
+    std::string received_;
+};

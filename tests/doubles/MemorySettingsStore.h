@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
+#include <vector>
+
+// Settings held in memory, keys without regard to case, that a test can make refuse writes.
+class MemorySettingsStore : public SettingsStore {
+public:
+    struct Write {
+        std::string key;
+        std::string value;
+        bool operator==(const Write&) const = default;
+    };
+
+    std::string writeFailure; // non-empty: every write fails with it
+    std::vector<Write> writes;
+    std::vector<std::string> reads;
+
+    void store(const std::string& key, const std::string& value) { values_[folded(key)] = value; }
+    bool has(const std::string& key) const { return values_.count(folded(key)) != 0; }
+    std::string value(const std::string& key) const {
+        const auto found = values_.find(folded(key));
+        return found == values_.end() ? std::string{} : found->second;
+    }
+
+    std::string readSetting(const std::string& application, const std::string& section,
+                            const std::string& key, const std::string& fallback) override {
+        reads.push_back(key);
+        const auto found = values_.find(address(application, section, key));
+        return found == values_.end() ? fallback : found->second;
+    }
+
+    Result writeSetting(const std::string& application, const std::string& section,
+                        const std::string& key, const std::string& value) override {
+        if (!writeFailure.empty()) {
+            return Result::failure(writeFailure);
+        }
+        writes.push_back({key, value});
+        values_[address(application, section, key)] = value;
+        return Result::success();
+    }
+
+private:
+    static std::string folded(std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    }
+    static std::string address(const std::string& application, const std::string& section,
+                               const std::string& key) {
+        return application == "Sonavel" && section == "Properties"
+                   ? folded(key)
+                   : folded(application + "/" + section + "/" + key);
+    }
+
+    std::map<std::string, std::string> values_;
+};
