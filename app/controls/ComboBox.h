@@ -30,9 +30,9 @@ public:
     std::int32_t itemData(int index) const { return items_.at(index).data; }
 
     // From the logic: changes only the text shown, raises nothing.
-    void setText(std::string text) {
+    void setText(const std::string& text) {
         if (text != text_) {
-            text_ = std::move(text);
+            text_ = text;
             changed();
         }
     }
@@ -47,7 +47,7 @@ public:
     void setItemData(int index, std::int32_t data) { items_.at(index).data = data; }
 
     // The user types into the edit field: only the text changes.
-    void type(std::string text) { setText(std::move(text)); }
+    void type(const std::string& text) { setText(text); }
 
     // The user picks an item from the list, with the mouse or the arrow keys.
     void choose(int index) {

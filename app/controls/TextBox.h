@@ -14,17 +14,17 @@ public:
     const std::string& text() const { return text_; }
     bool isReadOnly() const { return typing_ == Typing::readOnly; }
 
-    void setText(std::string text) {
+    void setText(const std::string& text) {
         if (text != text_) {
-            text_ = std::move(text);
+            text_ = text;
             changed();
         }
     }
 
     // The user's typing; a read-only box ignores it.
-    void type(std::string text) {
+    void type(const std::string& text) {
         if (!isReadOnly()) {
-            setText(std::move(text));
+            setText(text);
         }
     }
 
