@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
+#include "radio/RadioReplies.h"
 #include "radio/RepeatedProblem.h"
 #include "sentence/HexDigits.h"
 #include "store/FileSlots.h"
@@ -136,6 +137,7 @@ private:
 
     FileSlots fileSlots_;
     RepeatedProblem sendProblem_;
+    RadioReplies radioReplies_;
 
     SettingsStore& settings_;
     MessageBox& messageBox_;

@@ -44,6 +44,7 @@ void MainWindow::Combo3_Click() {
 
 void MainWindow::Command2_Click() {
     sendProblem_.clear();
+    radioReplies_.startAfresh();
     if (const Result toggled = MSComm1.setOpen(!MSComm1.isOpen()); !toggled) {
         report("The port could not be opened: " + toggled.reason());
     }
@@ -61,6 +62,9 @@ void MainWindow::MSComm1_OnComm(std::int16_t kind) {
         Timer2.setEnabled(true);
     } else if (kind == SerialPort::receiveEvent) {
         rxBuffer = MSComm1.readInput();
+        for (const std::string& refusal : radioReplies_.receive(rxBuffer)) {
+            report(refusal);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 void MainWindow::Command6_Click() {
     sendProblem_.clear();
+    radioReplies_.startAfresh();
     (void)update();
 }
 

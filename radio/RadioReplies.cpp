@@ -1,0 +1,53 @@
+#include "radio/RadioReplies.h"
+
+#include <cctype>
+
+namespace {
+std::string explanation(char kind, const std::string& reply) {
+    const std::string quoted = "The radio answered \"" + reply + "\": ";
+    switch (kind) {
+    case '?':
+        return quoted + "it did not accept the command. Check that the radio is in a state "
+                        "that takes the equaliser setting, then press Update.";
+    case 'E':
+        return quoted + "it saw a garbled command. Choose the rate that matches the radio's "
+                        "menu setting for its serial port, and check the cable.";
+    default:
+        return quoted + "it could not keep up. Send the sentence less often: untick Auto.";
+    }
+}
+
+bool isBlankBeforeReply(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+} // namespace
+
+std::vector<std::string> RadioReplies::receive(std::string_view received) {
+    std::vector<std::string> reports;
+    for (const char c : received) {
+        if (fragment_.empty() && !outOfStep_ && isBlankBeforeReply(c)) {
+            continue;
+        }
+        fragment_ += c;
+        if (c != ';') {
+            if (fragment_.size() >= fragmentLimit) {
+                fragment_.clear();
+                outOfStep_ = true;
+            }
+            continue;
+        }
+        // After noise, the terminator puts the reader back in step, and the one letter before
+        // it is still the radio's answer.
+        const std::string reply = outOfStep_ && fragment_.size() >= 2
+                                      ? fragment_.substr(fragment_.size() - 2)
+                                      : fragment_;
+        fragment_.clear();
+        outOfStep_ = false;
+        if (reply.size() != 2) {
+            continue;
+        }
+        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(reply[0])));
+        if ((kind == '?' || kind == 'E' || kind == 'O') && reported_.insert(kind).second) {
+            reports.push_back(explanation(kind, reply));
+        }
+    }
+    return reports;
+}
