@@ -1,0 +1,286 @@
+#include "platform/qt/serial/QtSerialPort.h"
+#include "tests/support/SimulatedRadio.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+using namespace std::string_literals;
+
+namespace {
+constexpr int generousMilliseconds = 5000;
+
+QCoreApplication& application() {
+    static int argc = 1;
+    static char name[] = "serial_port_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+class Listener : public SerialPortListener {
+public:
+    void portEvent(std::int16_t kind) override {
+        events.push_back(kind);
+        duringWrite = duringWrite || writing;
+    }
+    void portLost(const std::string& reason) override { lost.push_back(reason); }
+
+    int count(std::int16_t kind) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), kind));
+    }
+
+    std::vector<std::int16_t> events;
+    std::vector<std::string> lost;
+    bool writing = false;
+    bool duringWrite = false;
+};
+
+std::string sentence() {
+    std::string digits;
+    for (int i = 0; i < 128; ++i) {
+        digits += "0123456789ABCDEF"[i * 7 % 16];
+    }
+    return "UR" + digits + ";";
+}
+
+double cpuSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+class SerialPortOnPseudoTerminal : public testing::Test {
+protected:
+    SerialPortOnPseudoTerminal() {
+        setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+        QDir(config.path()).mkpath("Sonavel/ports");
+        link(3, QString::fromStdString(radio.slavePath()));
+        port.setListener(&listener);
+        EXPECT_TRUE(port.setPortNumber(3));
+    }
+
+    void link(int number, const QString& device) {
+        const QString name = config.path() + QStringLiteral("/Sonavel/ports/com%1").arg(number);
+        QFile::remove(name);
+        ASSERT_TRUE(QFile::link(device, name));
+    }
+
+    Result write(const std::string& text) {
+        listener.writing = true;
+        Result result = port.write(text);
+        listener.writing = false;
+        return result;
+    }
+
+    // Runs the event loop until the radio has heard count bytes.
+    bool radioHears(std::size_t count) {
+        return QTest::qWaitFor([&] { return radio.received().size() >= count; },
+                               generousMilliseconds);
+    }
+
+    // Runs the event loop, collecting what the port receives, until expected has come.
+    std::string receive(const std::string& expected) {
+        std::string input;
+        // A short input shows in the caller's comparison.
+        static_cast<void>(QTest::qWaitFor(
+            [&] {
+                input += port.readInput();
+                return input.size() >= expected.size();
+            },
+            generousMilliseconds));
+        return input;
+    }
+
+    QCoreApplication& app = application();
+    QTemporaryDir config;
+    SimulatedRadio radio;
+    Listener listener;
+    QtSerialPort port;
+};
+} // namespace
+
+TEST_F(SerialPortOnPseudoTerminal, SendsACommandExactlyAndReportsTheDrainAfterTheWrite) {
+    ASSERT_TRUE(port.setOpen(true));
+    ASSERT_TRUE(port.isOpen());
+
+    ASSERT_TRUE(write(sentence()));
+    EXPECT_EQ(listener.count(SerialPort::sendEvent), 0);
+    ASSERT_TRUE(radioHears(sentence().size()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.count(SerialPort::sendEvent) > 0; },
+                                generousMilliseconds));
+
+    EXPECT_EQ(radio.receivedText(), sentence());
+    EXPECT_FALSE(listener.duringWrite);
+    EXPECT_TRUE(port.setOpen(false));
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPortOnPseudoTerminal, WhatTheRadioSendsArrivesThroughTheReceiveEvent) {
+    radio.answerEveryCommandWith("?;");
+    ASSERT_TRUE(port.setOpen(true));
+
+    ASSERT_TRUE(radio.send("FA00014250000;"));
+    EXPECT_EQ(receive("FA00014250000;"), "FA00014250000;");
+    EXPECT_GT(listener.count(SerialPort::receiveEvent), 0);
+
+    ASSERT_TRUE(write("ID;"));
+    EXPECT_EQ(receive("?;"), "?;");
+    EXPECT_EQ(port.readInput(), "");
+}
+
+TEST_F(SerialPortOnPseudoTerminal, EightBitBytesPassUntouchedWithoutParity) {
+    ASSERT_TRUE(port.setOpen(true));
+    EXPECT_EQ(radio.slaveTermios()->c_iflag & PARMRK, 0u);
+    const std::string eightBit = "A\xFF\x00\xFF\x80;"s;
+    ASSERT_TRUE(radio.send(eightBit));
+    EXPECT_EQ(receive(eightBit), eightBit);
+}
+
+TEST_F(SerialPortOnPseudoTerminal, RefusedSettingsKeepTheOldOnesAndAnOpenPortIsReconfigured) {
+    EXPECT_EQ(port.lineSettings(), "9600,n,8,1");
+    ASSERT_TRUE(port.setLineSettings("19200,N,8,1"));
+    EXPECT_EQ(port.lineSettings(), "19200,n,8,1");
+    for (const char* refused : {"12345,N,8,1", "19200,X,8,1", "19200,N,9,1", "19200,N,8", ""}) {
+        const Result result = port.setLineSettings(refused);
+        EXPECT_FALSE(result) << refused;
+        EXPECT_FALSE(result.reason().empty()) << refused;
+        EXPECT_EQ(port.lineSettings(), "19200,n,8,1") << refused;
+    }
+
+    ASSERT_TRUE(port.setOpen(true));
+    EXPECT_EQ(radio.baudRate(), 19200);
+    ASSERT_TRUE(port.setLineSettings("57600,N,8,1"));
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(radio.baudRate(), 57600);
+    EXPECT_FALSE(port.setLineSettings("57600,N,4,1"));
+    EXPECT_EQ(radio.baudRate(), 57600);
+    EXPECT_EQ(port.lineSettings(), "57600,n,8,1");
+    EXPECT_TRUE(port.setLineSettings(port.lineSettings()));
+
+    // A pseudo-terminal has no parity: the device itself refuses it.
+    const Result refused = port.setLineSettings("19200,E,8,1");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.reason().find("Com 3 (" + radio.slavePath() + ")"), std::string::npos)
+        << refused.reason();
+    EXPECT_EQ(port.lineSettings(), "57600,n,8,1");
+    EXPECT_EQ(radio.baudRate(), 57600);
+    ASSERT_TRUE(port.isOpen());
+    ASSERT_TRUE(write("ID;"));
+    ASSERT_TRUE(radioHears(3));
+}
+
+TEST_F(SerialPortOnPseudoTerminal, AWriteThatDoesNotFitTheSendQueueIsRefusedWhole) {
+    ASSERT_TRUE(port.setOpen(true));
+    const Result tooLong = write(std::string(600, 'A'));
+    EXPECT_FALSE(tooLong);
+    EXPECT_NE(tooLong.reason().find("send queue is full"), std::string::npos);
+    ASSERT_TRUE(write("Z;"));
+    ASSERT_TRUE(radioHears(2));
+    EXPECT_EQ(radio.receivedText(), "Z;");
+}
+
+TEST_F(SerialPortOnPseudoTerminal, AStalledRadioNeverGetsACommandCutInTwo) {
+    ASSERT_TRUE(port.setOpen(true));
+    radio.stopReading();
+    int accepted = 0;
+    bool refused = false;
+    // The system's buffers take some tens of commands before the send queue fills.
+    for (int attempt = 0; attempt < 5000 && !refused; ++attempt) {
+        if (write(sentence())) {
+            ++accepted;
+        } else {
+            refused = true;
+        }
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(refused);
+    listener.events.clear();
+    radio.resumeReading();
+    ASSERT_TRUE(radioHears(static_cast<std::size_t>(accepted) * sentence().size()));
+    std::string expected;
+    for (int i = 0; i < accepted; ++i) {
+        expected += sentence();
+    }
+    // The queue drains once the radio reads again.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.count(SerialPort::sendEvent) > 0; },
+                                generousMilliseconds));
+    EXPECT_EQ(radio.receivedText(), expected);
+    EXPECT_TRUE(write(sentence()));
+}
+
+TEST_F(SerialPortOnPseudoTerminal, AClosedPortRefusesWrites) {
+    const Result result = write("UT;");
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.reason(), "Com 3 is not open");
+    EXPECT_EQ(port.readInput(), "");
+}
+
+TEST_F(SerialPortOnPseudoTerminal, PortNumbersOutsideOneTo255AreRefused) {
+    for (std::int16_t number : {0, -1, 256}) {
+        EXPECT_FALSE(port.setPortNumber(number)) << number;
+    }
+    EXPECT_EQ(port.portNumber(), 3);
+    EXPECT_TRUE(port.setPortNumber(255));
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPortOnPseudoTerminal, AFailedOpenNamesTheNumberAndTheDevice) {
+    const QString missing = config.path() + "/ttyUSB9";
+    link(4, missing);
+    ASSERT_TRUE(port.setPortNumber(4));
+    const Result dangling = port.setOpen(true);
+    EXPECT_FALSE(dangling);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_NE(dangling.reason().find("Com 4 (" + missing.toStdString() + "): "), std::string::npos)
+        << dangling.reason();
+
+    ASSERT_TRUE(port.setPortNumber(3));
+    ASSERT_TRUE(port.setOpen(true));
+    QtSerialPort second;
+    ASSERT_TRUE(second.setPortNumber(3));
+    const Result busy = second.setOpen(true);
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_NE(busy.reason().find("Com 3 (" + radio.slavePath() + "): "), std::string::npos);
+    EXPECT_NE(busy.reason().find("in use by another program"), std::string::npos) << busy.reason();
+
+    ASSERT_TRUE(port.setOpen(false));
+    ASSERT_TRUE(port.setPortNumber(250));
+    const Result absent = port.setOpen(true);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(absent.reason(), "Com 250: no serial device is present for this number");
+}
+
+TEST_F(SerialPortOnPseudoTerminal, AHangUpIsNoticedOnceClosesThePortAndDoesNotSpin) {
+    ASSERT_TRUE(port.setOpen(true));
+    radio.hangUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !listener.lost.empty(); }, generousMilliseconds));
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_NE(listener.lost.front().find("Com 3 (" + radio.slavePath() + "): the device was lost"),
+              std::string::npos)
+        << listener.lost.front();
+
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer watching;
+    watching.start();
+    while (watching.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QTest::qSleep(5);
+    }
+    EXPECT_EQ(listener.lost.size(), 1u);
+    EXPECT_LT(cpuSeconds() - cpuBefore, 0.15);
+    EXPECT_FALSE(write("UT;"));
+
+    radio.reappear();
+    link(3, QString::fromStdString(radio.slavePath()));
+    ASSERT_TRUE(port.setOpen(true));
+    ASSERT_TRUE(write("ID;"));
+    ASSERT_TRUE(radioHears(3));
+    EXPECT_EQ(radio.receivedText(), "ID;");
+}
