@@ -2,7 +2,9 @@
 #include "store/Properties.h"
 
 namespace {
-std::string portName(std::int16_t number) { return "Com " + std::to_string(number); }
+std::string portName(std::int16_t number) {
+    return "Com " + std::to_string(number);
+}
 } // namespace
 
 void MainWindow::Combo2_Click() {
@@ -15,8 +17,8 @@ void MainWindow::Combo2_Click() {
         report("The port could not be changed to " + portName(static_cast<std::int16_t>(number)) +
                ": " + set.reason());
     }
-    if (const Result written = properties::write(settings_, properties::commPort,
-                                                 std::to_string(number));
+    if (const Result written =
+            properties::write(settings_, properties::commPort, std::to_string(number));
         !written) {
         report("The port choice could not be remembered: " + written.reason());
     }
@@ -58,6 +60,8 @@ void MainWindow::Command2_Click() {
 
 void MainWindow::MSComm1_OnComm(std::int16_t kind) {
     if (kind == SerialPort::sendEvent) {
+        // The radio has taken everything sent, so a send that fails from now on is news.
+        sendProblem_.clear();
         Shape1.setFillColour(colours::green);
         Timer2.setEnabled(true);
     } else if (kind == SerialPort::receiveEvent) {

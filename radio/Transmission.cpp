@@ -27,7 +27,6 @@ bool MainWindow::update() {
                           written.reason());
         return false;
     }
-    sendProblem_.clear();
     Text1.setText(txSentence);
     if (Check1.isTicked()) {
         Timer1.setEnabled(true);

@@ -187,3 +187,20 @@ TEST_F(Transmission, ATickYieldsBeforeItsUpdateAndTheUpdateYieldsAgain) {
     window.Timer1.tick();
     EXPECT_EQ(t.loop.yieldCount(), before + 2);
 }
+
+TEST_F(Transmission, ARadioThatCannotKeepUpIsToldOfOnceUntilItHasTakenEverything) {
+    window.Command6.press();
+    t.port.drainsAfterWrite = false;
+    // Room for one command now and then, never for both: the two failures alternate.
+    t.port.writeOutcomes = {true, false, false, true, false, false, true, false};
+    for (int tick = 0; tick < 6; ++tick) {
+        window.Timer1.tick();
+    }
+    EXPECT_EQ(occurrences(window.Text4.text(), "sent only in part"), 1);
+    EXPECT_EQ(occurrences(window.Text4.text(), "could not be sent"), 1);
+
+    t.port.postEvent(SerialPort::sendEvent);
+    t.port.writeOutcomes = {false};
+    window.Timer1.tick();
+    EXPECT_EQ(occurrences(window.Text4.text(), "could not be sent"), 2);
+}

@@ -150,9 +150,9 @@ Result QtSerialPort::write(const std::string& text) {
     }
     const auto waiting = static_cast<std::size_t>(port_.bytesToWrite());
     if (waiting + text.size() > sendQueueSize) {
-        return Result::failure(name() + ": the send queue is full (" + std::to_string(waiting) +
-                               " of " + std::to_string(sendQueueSize) + " bytes still waiting), " +
-                               std::to_string(text.size()) + " bytes not sent");
+        // No counts in the text: the same condition must read the same each time it is told.
+        return Result::failure(name() + ": the send queue is full, the radio is not taking "
+                                        "what is sent");
     }
     const auto size = static_cast<qint64>(text.size());
     if (port_.write(text.data(), size) != size) {
