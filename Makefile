@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
-            libgl-dev fonts-liberation xvfb xauth
+            libgl-dev fonts-liberation xvfb xauth xdotool imagemagick
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 .PHONY: all deps configure build run test clean

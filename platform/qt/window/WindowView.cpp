@@ -2,7 +2,236 @@
 
 #include "app/MainWindow.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/window/Bindings.h"
+#include "platform/qt/window/Colours.h"
+#include "platform/qt/window/ColumnBox.h"
+#include "platform/qt/window/Fonts.h"
+#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/Twips.h"
 
-WindowView::WindowView(MainWindow& model, EventLoop&) {
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <optional>
+
+namespace {
+constexpr int clientWidth = 6000;
+constexpr int clientHeight = 6750;
+
+template <class Widget> Widget* place(QWidget* parent, const QString& name, Twips at) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(at.pixels());
+    return widget;
+}
+
+QGroupBox* frame(QWidget* client, const QString& name, const Frame& model, Twips at,
+                 const QFont& font) {
+    auto* box = place<QGroupBox>(client, name, at);
+    box->setTitle(toQString(model.caption()));
+    box->setFont(font);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, CommandButton& model, Twips at) {
+    auto* widget = place<QPushButton>(parent, name, at);
+    widget->setFont(fonts::sansSerif(8.25));
+    bindings::button(model, widget);
+    return widget;
+}
+
+void setColours(QWidget* widget, Colour back, std::optional<Colour> text = std::nullopt) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, toQColor(back, palette));
+    if (text) {
+        palette.setColor(QPalette::Text, toQColor(*text, palette));
+    }
+    widget->setPalette(palette);
+}
+
+// The line pitch the sentence box was drawn for: sixteen lines of 12 point in its height.
+constexpr int sentenceLinePitch = 18;
+
+// A multi-line box that the user can read, select and copy from but not type into. Tab
+// leaves it, since it takes no text.
+template <class Box = QTextEdit, class... Shape>
+Box* readOnlyBox(QWidget* parent, const QString& name, Twips at, const QFont& font,
+                 Shape... shape) {
+    auto* box = new Box(parent, shape...);
+    box->setObjectName(name);
+    box->setGeometry(at.pixels());
+    box->setFont(font);
+    box->setReadOnly(true);
+    box->setAcceptRichText(false);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setTabChangesFocus(true);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->document()->setDocumentMargin(2);
+    return box;
+}
+
+QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips at,
+                    const QFont& font) {
+    auto* widget = place<QComboBox>(parent, name, at);
+    widget->setFont(font);
+    bindings::comboBox(model, widget);
+    return widget;
+}
+} // namespace
+
+WindowView::WindowView(MainWindow& model)
+    : model_(model), resendClock_(model.Timer1, this), lampClock_(model.Timer2, this) {
     setWindowTitle(toQString(model.Form1.caption()));
+    QIcon icon;
+    icon.addFile(":/icons/sonavel-16.png", QSize(16, 16));
+    icon.addFile(":/icons/sonavel-32.png", QSize(32, 32));
+    setWindowIcon(icon);
+    setFont(fonts::sansSerif(9.75));
+
+    auto* client = new QWidget(this);
+    client->setObjectName("Form1");
+    client->setFixedSize(Twips{0, 0, clientWidth, clientHeight}.pixels().size());
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Created bottom first: "Command Viewer" lies under the line numbers and the three frames
+    // drawn over its area.
+    buildCommandViewer(client);
+    buildPortSettings(client);
+    buildNotices(client);
+    buildFile(client);
+    buildSending(client);
+    buildLineEditor(client);
+    buildMenu();
+    setTabOrder();
+    findChild<QComboBox*>("Combo1")->setFocus();
+}
+
+WindowView::~WindowView() {
+    for (Observable* control : bound_) {
+        control->setObserver(nullptr);
+    }
+}
+
+void WindowView::buildPortSettings(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame4", model_.Frame4, {120, 120, 3255, 855}, fonts::sansSerif(8.25));
+    bindings::lamp(model_.Shape8, place<Lamp>(box, "Shape8", {120, 360, 150, 375}));
+    button(box, "Command2", model_.Command2, {240, 360, 855, 375})
+        ->setToolTip("Enable / Disable Comm Port");
+    comboBox(box, "Combo2", model_.Combo2, {1320, 360, 855, 315}, fonts::sansSerif(8.25))
+        ->setToolTip("Communication Port");
+    comboBox(box, "Combo3", model_.Combo3, {2280, 360, 855, 315}, fonts::sansSerif(8.25))
+        ->setToolTip("Baud Rate");
+    bound_.insert(bound_.end(), {&model_.Shape8, &model_.Combo2, &model_.Combo3});
+}
+
+void WindowView::buildNotices(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame5", model_.Frame5, {3480, 0, 2415, 1335}, fonts::sansSerif(9.75, true));
+    QPalette caption = box->palette();
+    caption.setColor(QPalette::WindowText, toQColor(colours::red, caption));
+    box->setPalette(caption);
+
+    QTextEdit* notices = readOnlyBox(box, "Text4", {120, 360, 2175, 855}, fonts::arial(8.25));
+    notices->setLineWrapMode(QTextEdit::WidgetWidth);
+    setColours(notices, colours::darkRed, colours::yellow);
+    bindings::showNotices(model_.Text4, notices);
+    bound_.push_back(&model_.Text4);
+}
+
+void WindowView::buildCommandViewer(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame3", model_.Frame3, {120, 1320, 5775, 5295}, fonts::sansSerif(8.25));
+    comboBox(box, "Combo1", model_.Combo1, {720, 360, 1575, 315}, fonts::sansSerif(8.25))
+        ->setToolTip("Select EQing Sample");
+
+    auto* sentence = readOnlyBox<ColumnBox>(box, "Text1", {720, 720, 1575, 4485},
+                                            fonts::courierNew(12), 8, sentenceLinePitch);
+    setColours(sentence, colours::darkBlue, colours::cyan);
+    sentence->setToolTip("DSP EQ Sentence (Menu 20 & 21)");
+    bindings::showText(model_.Text1, sentence);
+
+    button(box, "Command1", model_.Command1, {2760, 4800, 975, 375})->setToolTip("Exit Program");
+
+    // The line numbers stand on the window itself, over the frame, beside the sentence.
+    auto* lineNumbers = readOnlyBox<ColumnBox>(client, "Text3", {360, 2040, 495, 4455},
+                                               fonts::courierNew(12), 2, sentenceLinePitch);
+    lineNumbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setColours(lineNumbers, colours::scrollBars);
+    bindings::showText(model_.Text3, lineNumbers);
+    bound_.insert(bound_.end(), {&model_.Combo1, &model_.Text1, &model_.Text3});
+}
+
+void WindowView::buildFile(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame7", model_.Frame7, {2880, 1560, 2415, 855}, fonts::sansSerif(8.25));
+    button(box, "Command8", model_.Command8, {240, 360, 855, 375});
+    button(box, "Command10", model_.Command10, {1320, 360, 855, 375});
+}
+
+void WindowView::buildSending(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame2", model_.Frame2, {2880, 2520, 2415, 975}, fonts::sansSerif(8.25));
+    bindings::lamp(model_.Shape1, place<Lamp>(box, "Shape1", {120, 360, 135, 375}));
+    button(box, "Command6", model_.Command6, {240, 360, 855, 375})->setToolTip("Send Data");
+    auto* autoSend = place<QCheckBox>(box, "Check1", {1200, 360, 1095, 375});
+    autoSend->setFont(fonts::sansSerif(9.75));
+    autoSend->setToolTip("Send Data Every Second");
+    bindings::checkBox(model_.Check1, autoSend);
+    bound_.insert(bound_.end(), {&model_.Shape1, &model_.Check1});
+}
+
+void WindowView::buildLineEditor(QWidget* client) {
+    QGroupBox* box =
+        frame(client, "Frame1", model_.Frame1, {2880, 3600, 2415, 1815}, fonts::sansSerif(8.25));
+    comboBox(box, "Combo4", model_.Combo4, {240, 480, 735, 360}, fonts::sansSerif(9.75))
+        ->setToolTip("Select Line of Command Sentence");
+    button(box, "Command3", model_.Command3, {1200, 360, 975, 495});
+    for (int column = 0; column < static_cast<int>(model_.Text2.size()); ++column) {
+        auto* cell = place<QLineEdit>(box, QString("Text2(%1)").arg(column),
+                                      {240 + 240 * column, 1200, 255, 375});
+        cell->setFont(fonts::sansSerif(9.75));
+        cell->setTextMargins(0, 0, 0, 0);
+        // The first digit of each group of four stands out.
+        if (column % 4 == 0) {
+            setColours(cell, colours::lightYellow);
+        }
+        bindings::editCell(model_.Text2[column], cell);
+        bound_.push_back(&model_.Text2[column]);
+    }
+    bound_.push_back(&model_.Combo4);
+}
+
+void WindowView::buildMenu() {
+    QMenu* file = menuBar()->addMenu(toQString(model_.mnufile.caption()));
+    file->setObjectName("mnufile");
+    for (MenuItem* item : {&model_.mnufileopen, &model_.mnufilesave, &model_.mnuFileExit}) {
+        QAction* action = file->addAction(toQString(item->caption()));
+        connect(action, &QAction::triggered, this, [item] { item->choose(); });
+    }
+}
+
+void WindowView::setTabOrder() {
+    QStringList order{"Combo1",   "Text1",  "Combo2", "Combo3", "Command2",
+                      "Command6", "Check1", "Text3",  "Combo4"};
+    for (int column = 0; column < static_cast<int>(model_.Text2.size()); ++column) {
+        order << QString("Text2(%1)").arg(column);
+    }
+    order << "Command3"
+          << "Text4"
+          << "Command8"
+          << "Command10"
+          << "Command1";
+    for (int i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(findChild<QWidget*>(order[i - 1]), findChild<QWidget*>(order[i]));
+    }
 }

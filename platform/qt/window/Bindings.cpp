@@ -1,0 +1,169 @@
+#include "platform/qt/window/Bindings.h"
+
+#include "app/controls/CheckBox.h"
+#include "app/controls/ComboBox.h"
+#include "app/controls/CommandButton.h"
+#include "app/controls/Shape.h"
+#include "app/controls/TextBox.h"
+#include "platform/qt/Text.h"
+#include "platform/qt/window/Colours.h"
+#include "platform/qt/window/ColumnBox.h"
+#include "platform/qt/window/Lamp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTextEdit>
+
+namespace bindings {
+namespace {
+// The edit field of a combo box. Qt's combo box takes leaving the field, or Enter, with text
+// that names an item as a choice of that item; here only a choice from the list is one, so
+// the field says when it is finishing an edit.
+class ComboEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    bool isFinishing() const { return finishing_; }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        finishing_ = true;
+        QLineEdit::focusOutEvent(event);
+        finishing_ = false;
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        finishing_ = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        QLineEdit::keyPressEvent(event);
+        finishing_ = false;
+    }
+
+private:
+    bool finishing_ = false;
+};
+
+void follow(Observable& model, const std::function<void()>& show) {
+    model.setObserver(show);
+    show();
+}
+
+// A caption too wide for its button breaks between words, as captions on narrow buttons
+// always have; the button was drawn tall enough for two lines.
+QString fitted(const QString& caption, const QPushButton* button) {
+    const QFontMetrics metrics(button->font());
+    const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    if (metrics.horizontalAdvance(caption) <= room) {
+        return caption;
+    }
+    QString wrapped;
+    QString line;
+    for (const QString& word : caption.split(' ')) {
+        if (line.isEmpty()) {
+            line = word;
+        } else if (metrics.horizontalAdvance(line + ' ' + word) <= room) {
+            line += ' ' + word;
+        } else {
+            wrapped += line + '\n';
+            line = word;
+        }
+    }
+    return wrapped + line;
+}
+} // namespace
+
+void showText(TextBox& model, ColumnBox* widget) {
+    follow(model, [&model, widget] {
+        const QString shown = toQString(model.text());
+        if (widget->toPlainText() != shown) {
+            widget->showPlainText(shown);
+        }
+    });
+}
+
+void showNotices(TextBox& model, QTextEdit* widget) {
+    follow(model, [&model, widget] {
+        const QString shown = toQString(model.text());
+        if (widget->toPlainText() != shown) {
+            widget->setPlainText(shown);
+        }
+        widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
+    });
+}
+
+void editCell(TextBox& model, QLineEdit* widget) {
+    follow(model, [&model, widget] {
+        const QString shown = toQString(model.text());
+        if (widget->text() != shown) {
+            widget->setText(shown);
+        }
+    });
+    QObject::connect(widget, &QLineEdit::textEdited, widget,
+                     [&model](const QString& text) { model.type(fromQString(text)); });
+}
+
+void comboBox(ComboBox& model, QComboBox* widget) {
+    auto* edit = new ComboEdit(widget);
+    widget->setLineEdit(edit);
+    // The list is the model's: typing must neither add items nor complete to one.
+    widget->setInsertPolicy(QComboBox::NoInsert);
+    widget->setCompleter(nullptr);
+    follow(model, [&model, widget] {
+        const QSignalBlocker quiet(widget);
+        if (widget->count() != model.listCount()) {
+            widget->clear();
+            for (const auto& item : model.items()) {
+                widget->addItem(toQString(item.text));
+            }
+        }
+        if (widget->currentIndex() != model.listIndex()) {
+            widget->setCurrentIndex(model.listIndex());
+        }
+        const QString shown = toQString(model.text());
+        if (widget->currentText() != shown) {
+            widget->setEditText(shown);
+        }
+    });
+    QObject::connect(widget, &QComboBox::activated, widget, [&model, widget, edit](int index) {
+        if (edit->isFinishing()) {
+            // Put back the model's list position that Qt moved.
+            const QSignalBlocker quiet(widget);
+            widget->setCurrentIndex(model.listIndex());
+            widget->setEditText(toQString(model.text()));
+        } else {
+            model.choose(index);
+        }
+    });
+    QObject::connect(edit, &QLineEdit::textEdited, widget,
+                     [&model](const QString& text) { model.type(fromQString(text)); });
+}
+
+void button(CommandButton& model, QPushButton* widget) {
+    widget->setText(fitted(toQString(model.caption()), widget));
+    QObject::connect(widget, &QPushButton::clicked, widget, [&model] { model.press(); });
+}
+
+void checkBox(CheckBox& model, QCheckBox* widget) {
+    widget->setText(toQString(model.caption()));
+    follow(model, [&model, widget] {
+        const Qt::CheckState state = model.value() == CheckBox::greyed ? Qt::PartiallyChecked
+                                     : model.isTicked()                ? Qt::Checked
+                                                                       : Qt::Unchecked;
+        if (widget->checkState() != state) {
+            widget->setCheckState(state);
+        }
+    });
+    QObject::connect(widget, &QCheckBox::clicked, widget, [&model](bool checked) {
+        model.setValue(checked ? CheckBox::ticked : CheckBox::unticked);
+    });
+}
+
+void lamp(Shape& model, Lamp* widget) {
+    follow(model,
+           [&model, widget] { widget->setFill(toQColor(model.fillColour(), widget->palette())); });
+}
+} // namespace bindings

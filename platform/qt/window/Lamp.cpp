@@ -1,0 +1,19 @@
+#include "platform/qt/window/Lamp.h"
+
+#include <QPainter>
+
+Lamp::Lamp(QWidget* parent) : QWidget(parent) {}
+
+void Lamp::setFill(const QColor& fill) {
+    if (fill != fill_) {
+        fill_ = fill;
+        update();
+    }
+}
+
+void Lamp::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), fill_);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

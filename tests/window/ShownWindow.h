@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/qt/window/WindowView.h"
+#include "tests/doubles/TestWindow.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+inline QApplication& application() {
+    static int argc = 1;
+    static char name[] = "window_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: at the end of the process Qt's own statics may already be gone.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// The real widgets of the window on the model with test doubles, shown and active.
+struct ShownWindow {
+    ShownWindow() {
+        application();
+        model.start();
+        view = std::make_unique<WindowView>(*model.window);
+        view->show();
+        view->activateWindow();
+        if (!QTest::qWaitForWindowActive(view.get())) {
+            ADD_FAILURE() << "the window did not become active";
+        }
+    }
+
+    template <class Widget = QWidget> Widget* widget(const QString& name) const {
+        auto* found = view->findChild<Widget*>(name);
+        if (!found) {
+            ADD_FAILURE() << "no widget " << name.toStdString();
+        }
+        return found;
+    }
+
+    QWidget* client() const { return view->centralWidget(); }
+
+    TestWindow model;
+    std::unique_ptr<WindowView> view;
+};
