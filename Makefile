@@ -4,10 +4,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := g++ cmake make pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
-            libgl-dev fonts-liberation xvfb xauth xdotool imagemagick
+            libgl-dev fonts-liberation xvfb xauth xdotool imagemagick dpkg-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test package clean
 
 all: build
 
@@ -32,6 +32,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A .deb of the program in $(BUILD), for `apt install ./$(BUILD)/sonavel_*.deb`.
+package: build
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD)
