@@ -1,0 +1,66 @@
+#include "platform/qt/settings/QtSettingsStore.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+std::filesystem::path folder;
+
+void removeFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+// Bit n of the pattern decides the case of letter n.
+std::string cased(std::string key, unsigned pattern) {
+    for (char& c : key) {
+        c = static_cast<char>((pattern & 1U) != 0 ? std::toupper(static_cast<unsigned char>(c))
+                                                  : std::tolower(static_cast<unsigned char>(c)));
+        pattern = (pattern >> 1U) | ((pattern & 1U) << 7U);
+    }
+    return key;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "sonavel-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    folder = pattern;
+    std::atexit(removeFolder);
+    return 0;
+}
+
+// The first byte picks the key and the case it is written in, the second the case it is read
+// in; the rest is the value.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::array<std::string, 4> keys{"CommPort", "Settings", "Bytes", "Msg"};
+    static unsigned long run = 0;
+    if (size < 2) {
+        return 0;
+    }
+    const std::string& key = keys[data[0] % keys.size()];
+    const std::string value(reinterpret_cast<const char*>(data) + 2, size - 2);
+
+    const std::filesystem::path written = folder / "Sonavel" / "Sonavel.conf";
+    QtSettingsStore writer(QString::fromStdString(written.string()));
+    if (!writer.writeSetting("Sonavel", "Properties", cased(key, data[0] >> 2U), value)) {
+        __builtin_trap();
+    }
+
+    // A path never read before, so the value comes from the disk and not from what QSettings
+    // remembers of its own write.
+    const std::filesystem::path copy = folder / ("read-" + std::to_string(++run) + ".conf");
+    std::filesystem::copy_file(written, copy);
+    QtSettingsStore reader(QString::fromStdString(copy.string()));
+    if (reader.readSetting("Sonavel", "Properties", cased(key, data[1]), "\x01missing") != value) {
+        __builtin_trap();
+    }
+    std::filesystem::remove(copy);
+    return 0;
+}

@@ -1,0 +1,197 @@
+#include "app/MainWindow.h"
+#include "tests/doubles/FakeSerialPort.h"
+#include "tests/doubles/QueuedEventLoop.h"
+#include "tests/doubles/RecordedMessageBox.h"
+#include "tests/doubles/ScriptedFileDialog.h"
+#include "tests/settings/SettingsFiles.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+std::vector<std::string> awkwardValues() {
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c) {
+        everyByte += static_cast<char>(c);
+    }
+    return {"19200,N,8,1",
+            "a, b ,c,",
+            ",",
+            "\"quoted\"",
+            "say \"hi\" then \"",
+            "back\\slash\\",
+            "\\x41b\\0\\n",
+            "  blanks at both ends  ",
+            " ",
+            "",
+            "@ByteArray(00)",
+            "@Variant(\\0\\0\\0\\x7f)",
+            "@@",
+            "; not a comment",
+            "# nor this",
+            "[Properties]",
+            "key=value",
+            "two\r\nlines\n",
+            std::string("nul\0inside\0", 11),
+            "\x01\x02\x1f\x7f",
+            "\xe9t\xe9 \x80\xff\xa0",
+            everyByte,
+            std::string(1 << 20, 'F')};
+}
+
+std::string countedKey(std::size_t n) {
+    return "Value" + std::to_string(n);
+}
+} // namespace
+
+TEST(SettingsStore, AFirstStartFindsNothingAndReadingCreatesNoFile) {
+    ComPortLink config;
+    QtSettingsStore store;
+    for (const char* key : {"CommPort", "Settings", "Bytes", "Msg"}) {
+        EXPECT_EQ(readProperty(store, key), "(default)") << key;
+    }
+    EXPECT_FALSE(std::filesystem::exists(config.settingsFile()));
+
+    std::filesystem::remove_all(config.folder() / "Sonavel");
+    EXPECT_EQ(readProperty(store, "Msg"), "(default)");
+}
+
+TEST(SettingsStore, AwkwardValuesComeBackExactlyAlsoAfterARestart) {
+    ComPortLink config;
+    QtSettingsStore store;
+    const std::vector<std::string> values = awkwardValues();
+    for (std::size_t n = 0; n < values.size(); ++n) {
+        const Result written = writeProperty(store, countedKey(n), values[n]);
+        EXPECT_TRUE(written.ok()) << n << ": " << written.reason();
+    }
+    NextRun next(config);
+    for (std::size_t n = 0; n < values.size(); ++n) {
+        EXPECT_EQ(readProperty(store, countedKey(n)), values[n]) << "value " << n;
+        EXPECT_EQ(readProperty(next.store, countedKey(n)), values[n]) << "value " << n;
+    }
+}
+
+TEST(SettingsStore, KeysMatchWithoutRegardToCaseAndAWriteReplacesEveryCase) {
+    ComPortLink config;
+    writeFileBytes(config.settingsFile(), "[Properties]\nSETTINGS=4800,n,8,1\n"
+                                          "Bytes=typed by hand\nBYTES=in two cases\n");
+    QtSettingsStore store;
+    const std::string handWritten = readProperty(store, "bytes");
+    EXPECT_TRUE(handWritten == "typed by hand" || handWritten == "in two cases") << handWritten;
+    NextRun sameFile(config);
+    EXPECT_EQ(readProperty(sameFile.store, "bYtEs"), handWritten);
+    EXPECT_EQ(readProperty(store, "Settings"), "4800,n,8,1");
+
+    ASSERT_TRUE(writeProperty(store, "settings", "19200,n,8,1").ok());
+    ASSERT_TRUE(writeProperty(store, "Bytes", "OFF").ok());
+    NextRun next(config);
+    for (const char* key : {"Settings", "settings", "SETTINGS"}) {
+        EXPECT_EQ(readProperty(next.store, key), "19200,n,8,1") << key;
+    }
+    EXPECT_EQ(readProperty(next.store, "BYTES"), "OFF");
+    const std::string file = fileBytes(config.settingsFile());
+    EXPECT_EQ(file.find("4800"), std::string::npos) << file;
+    EXPECT_EQ(file.find("hand"), std::string::npos) << file;
+    EXPECT_EQ(file.find("cases"), std::string::npos) << file;
+}
+
+TEST(SettingsStore, AFileEditedByHandReadsAsTyped) {
+    ComPortLink config;
+    writeFileBytes(config.settingsFile(), "[General]\nMsg=not ours\n"
+                                          "[Properties]\r\nSettings=19200,N,8,1\r\n"
+                                          "CommPort = 3 \r\nBytes=\"Kestrum PRO\"\r\n"
+                                          "Msg=@Rect(1 2 3 4)\r\n");
+    QtSettingsStore store;
+    EXPECT_EQ(readProperty(store, "Settings"), "19200,N,8,1");
+    EXPECT_EQ(readProperty(store, "CommPort"), "3");
+    EXPECT_EQ(readProperty(store, "Bytes"), "Kestrum PRO");
+    EXPECT_EQ(readProperty(store, "Msg"), "(default)");
+}
+
+TEST(SettingsStore, OtherApplicationsAndSectionsKeepEntriesOfTheirOwn) {
+    ComPortLink config;
+    QtSettingsStore store;
+    ASSERT_TRUE(writeProperty(store, "Msg", "ours").ok());
+    ASSERT_TRUE(store.writeSetting("Sonavel", "Other", "Msg", "other section").ok());
+    ASSERT_TRUE(store.writeSetting("Elsewhere", "Properties", "Msg", "other program").ok());
+
+    NextRun next(config);
+    EXPECT_EQ(readProperty(next.store, "Msg"), "ours");
+    EXPECT_EQ(next.store.readSetting("Sonavel", "Other", "MSG", ""), "other section");
+    EXPECT_EQ(next.store.readSetting("Elsewhere", "Properties", "msg", ""), "other program");
+    EXPECT_EQ(next.store.readSetting("Elsewhere", "Other", "Msg", "none"), "none");
+    EXPECT_NE(fileBytes(config.settingsFile()).find("[Properties]\nmsg=ours\n"), std::string::npos);
+}
+
+TEST(SettingsStore, AWriteThatCannotReachTheDiskIsReportedWithItsReason) {
+    ComPortLink config;
+    QtSettingsStore store;
+    const std::filesystem::path folder = config.folder() / "Sonavel";
+
+    std::filesystem::remove_all(folder);
+    writeFileBytes(folder, "a file where the folder belongs");
+    Result written = writeProperty(store, "Msg", "lost");
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.reason().find(folder.string()), std::string::npos) << written.reason();
+    EXPECT_NE(written.reason().find("is a file"), std::string::npos) << written.reason();
+    EXPECT_EQ(readProperty(store, "Msg"), "(default)");
+
+    std::filesystem::remove(folder);
+    std::filesystem::create_directories(config.settingsFile());
+    written = writeProperty(store, "Bytes", "lost");
+    ASSERT_FALSE(written.ok());
+    EXPECT_NE(written.reason().find(config.settingsFile().string() + " is a folder"),
+              std::string::npos)
+        << written.reason();
+
+    // Once the way is clear again, writes reach the disk as before.
+    std::filesystem::remove(config.settingsFile());
+    written = writeProperty(store, "Bytes", "kept");
+    EXPECT_TRUE(written.ok()) << written.reason();
+    NextRun next(config);
+    EXPECT_EQ(readProperty(next.store, "Bytes"), "kept");
+}
+
+namespace {
+// The window model on the real settings store, the other platform parts doubled.
+struct WindowOnSettingsFile {
+    QueuedEventLoop loop;
+    FakeSerialPort port{loop};
+    QtSettingsStore settings;
+    ScriptedFileDialog dialog;
+    RecordedMessageBox messages;
+    std::unique_ptr<MainWindow> window =
+        std::make_unique<MainWindow>(Platform{port, settings, dialog, messages, loop});
+};
+} // namespace
+
+TEST(SettingsStore, AWindowStartedAfterTheUsersChoicesShowsThemAgain) {
+    ComPortLink config;
+    std::string sampleName;
+    std::string sentence;
+    {
+        WindowOnSettingsFile first;
+        MainWindow& window = *first.window;
+        window.Combo2.choose(2);
+        window.Combo3.choose(2);
+        window.Combo1.choose(3);
+        sampleName = window.Combo1.text();
+        sentence = window.Text1.text();
+        ASSERT_EQ(sentence.size(), 128u);
+        EXPECT_EQ(window.Text4.text(), "");
+    }
+
+    ComPortLink restartedConfig;
+    std::filesystem::copy_file(config.settingsFile(), restartedConfig.settingsFile());
+    WindowOnSettingsFile next;
+    const MainWindow& window = *next.window;
+    EXPECT_TRUE(next.messages.shown.empty());
+    EXPECT_EQ(window.Combo1.text(), sampleName);
+    EXPECT_EQ(window.Text1.text(), sentence);
+    EXPECT_EQ(window.hexDigits.join(), sentence);
+    EXPECT_EQ(window.Combo2.text(), "Com 3");
+    EXPECT_EQ(next.port.portNumber(), 3);
+    EXPECT_EQ(window.Combo3.text(), "19200");
+    EXPECT_EQ(next.port.lineSettings(), "19200,n,8,1");
+}

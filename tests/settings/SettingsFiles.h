@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/qt/settings/QtSettingsStore.h"
+#include "tests/support/ComPortLink.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The next run of the program: its settings file as the last run left it on disk, in a
+// configuration folder this process has not read before, so nothing is answered from memory.
+struct NextRun {
+    explicit NextRun(const ComPortLink& previous) {
+        std::filesystem::copy_file(previous.settingsFile(), folder.settingsFile());
+    }
+    ComPortLink folder;
+    QtSettingsStore store;
+};
+
+inline std::string readProperty(SettingsStore& store, const std::string& key) {
+    return store.readSetting("Sonavel", "Properties", key, "(default)");
+}
+
+inline Result writeProperty(SettingsStore& store, const std::string& key,
+                            const std::string& value) {
+    return store.writeSetting("Sonavel", "Properties", key, value);
+}
