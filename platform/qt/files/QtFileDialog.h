@@ -2,14 +2,43 @@
 
 #include "platform/FileDialog.h"
 
+#include <QStringList>
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+// The file dialog on Qt's own widget dialog rather than the desktop's, so that it looks and
+// behaves the same everywhere. A new dialog is made for each choice from the settings last made.
 class QtFileDialog : public FileDialog {
 public:
-    void setCancelError(bool) override {}
+    enum class Purpose { open, save };
+
+    void setCancelError(bool reportCancel) override { cancelError_ = reportCancel; }
+    // Qt's dialog has no read-only check box, the one thing the program's flag asks about.
     void setFlags(int) override {}
-    void setFilter(const std::string&) override {}
-    void setFilterIndex(int) override {}
-    Outcome chooseOpenFile() override { return Outcome::cancelled; }
-    Outcome chooseSaveFile() override { return Outcome::cancelled; }
-    std::string chosenPath() const override { return {}; }
-    std::string chosenTitle() const override { return {}; }
+    void setFilter(const std::string& filter) override { filter_ = filter; }
+    void setFilterIndex(int index) override { filterIndex_ = index; }
+
+    Outcome chooseOpenFile() override { return choose(Purpose::open); }
+    Outcome chooseSaveFile() override { return choose(Purpose::save); }
+    // The name as the file system spells it, so that any chosen file can be opened.
+    std::string chosenPath() const override { return path_; }
+    // The name without its folder, as 8-bit text for showing.
+    std::string chosenTitle() const override { return title_; }
+
+    // The dialog the next choice would show, set up but not shown.
+    std::unique_ptr<QFileDialog> makeDialog(Purpose purpose, QWidget* parent = nullptr) const;
+
+    // "Description|patterns|..." in Qt's form "Description (patterns)".
+    static QStringList nameFilters(const std::string& filter);
+
+private:
+    Outcome choose(Purpose purpose);
+
+    bool cancelError_ = false;
+    std::string filter_;
+    int filterIndex_ = 0;
+    std::string path_;
+    std::string title_;
 };

@@ -1,0 +1,43 @@
+// Open of a long sentence file on the window model with Qt's event loop, offscreen unless a
+// platform is set, next to a bare read yielding to the same loop: the cost of a real yield.
+// Usage: bench_open_qt [lines, default 100000]
+
+#include "app/MainWindow.h"
+#include "bench/files/SentenceFileBench.h"
+#include "platform/qt/QtEventLoop.h"
+#include "tests/doubles/FakeSerialPort.h"
+#include "tests/doubles/MemorySettingsStore.h"
+#include "tests/doubles/RecordedMessageBox.h"
+#include "tests/doubles/ScriptedFileDialog.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    const int lines = bench::lineCountArgument(argc, argv);
+    const auto path = bench::writeSentenceFile(lines);
+
+    QtEventLoop loop;
+    int bareLines = 0;
+    const double bare =
+        bench::secondsOf([&] { bareLines = bench::bareRead(path, [&] { loop.yield(); }); });
+    bench::print("bare read, Qt yield after each", bareLines, bare);
+    std::printf("Qt yield: %.2f us each\n", bareLines > 0 ? bare * 1e6 / bareLines : 0.0);
+
+    QueuedEventLoop portEvents;
+    FakeSerialPort port{portEvents};
+    MemorySettingsStore settings;
+    ScriptedFileDialog dialog;
+    RecordedMessageBox messages;
+    MainWindow window(Platform{port, settings, dialog, messages, loop});
+    dialog.choose(path.string(), path.filename().string());
+    const double open = bench::secondsOf([&] { window.Command8.press(); });
+    bench::print("Open on the model, Qt yields", lines, open);
+    std::printf("Open / bare read: %.2f\n", bare > 0 ? open / bare : 0.0);
+
+    std::filesystem::remove(path);
+    return bareLines == lines && window.Text1.text().size() == 128 ? 0 : 1;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Result.h"
+#include "store/LineReader.h"
+#include "store/SystemFile.h"
+
+#include <string>
+
+// A sentence file opened for reading. Only a regular file opens, and opening never waits.
+class InputFile : public ByteSource {
+public:
+    Result open(const std::string& path);
+    Chunk read(char* buffer, std::size_t capacity) override;
+
+private:
+    SystemFile file_;
+};

@@ -1,0 +1,186 @@
+#include "platform/qt/files/QtFileDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+const std::string filter = "All Files (*.*)|*.*|Text Files(*.txt)|*.txt";
+constexpr int generousMilliseconds = 10000;
+
+// The application must go before the process exits: Qt's own statics are gone by then.
+class Application : public testing::Environment {
+public:
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[18] = "file_dialog_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+const auto* const application = testing::AddGlobalTestEnvironment(new Application);
+
+// Acts on the file dialog as a user would once it is shown modally. Anything left modal after
+// that, such as a question before saving, fails the test and is closed so that the test ends.
+class DialogUser {
+public:
+    explicit DialogUser(std::function<void(QFileDialog&)> act) : act_(std::move(act)) {
+        QObject::connect(&poll_, &QTimer::timeout, &poll_, [this] { look(); });
+        clock_.start();
+        poll_.start(10);
+    }
+
+private:
+    void look() {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!acted_ && dialog != nullptr && dialog->isVisible()) {
+            acted_ = true;
+            // Outside this timer's own event, which Qt does not deliver again while it runs:
+            // a question shown by the act would otherwise go unseen.
+            QTimer::singleShot(0, dialog, [this, dialog] { act_(*dialog); });
+            return;
+        }
+        const bool stuck = clock_.elapsed() > generousMilliseconds;
+        if (modal != nullptr && (stuck || (acted_ && dialog == nullptr))) {
+            ADD_FAILURE() << "left open: " << modal->metaObject()->className() << " "
+                          << modal->windowTitle().toStdString();
+            closeEveryModal();
+        }
+    }
+
+    static void closeEveryModal() {
+        for (int i = 0; i < 5 && QApplication::activeModalWidget() != nullptr; ++i) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QDialog*>(modal)) {
+                box->reject();
+            } else {
+                modal->close();
+            }
+        }
+    }
+
+    std::function<void(QFileDialog&)> act_;
+    QTimer poll_;
+    QElapsedTimer clock_;
+    bool acted_ = false;
+};
+
+void typeAndAccept(QFileDialog& dialog, const QString& name) {
+    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+std::string bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+struct QtFileDialogTest : testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        dialog.setCancelError(true);
+        dialog.setFlags(FileDialog::hideReadOnly);
+        dialog.setFilter(filter);
+        dialog.setFilterIndex(2);
+    }
+    QString inFolder(const QString& name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    QtFileDialog dialog;
+};
+} // namespace
+
+TEST_F(QtFileDialogTest, BothUsesShowTheTwoFileTypesWithTextFilesFirstAndAskNoQuestions) {
+    for (const auto purpose : {QtFileDialog::Purpose::open, QtFileDialog::Purpose::save}) {
+        const auto shown = dialog.makeDialog(purpose);
+        const QStringList filters{"All Files (*.*) (*)", "Text Files(*.txt) (*.txt)"};
+        EXPECT_EQ(shown->nameFilters(), filters);
+        EXPECT_EQ(shown->selectedNameFilter(), "Text Files(*.txt)");
+        auto* types = shown->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_NE(types, nullptr);
+        ASSERT_EQ(types->count(), 2);
+        EXPECT_EQ(types->itemText(0), "All Files (*.*)");
+        EXPECT_EQ(types->itemText(1), "Text Files(*.txt)");
+        EXPECT_EQ(types->currentIndex(), 1);
+
+        EXPECT_TRUE(shown->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_TRUE(shown->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(shown->fileMode(), QFileDialog::AnyFile) << "Open takes a name not yet there";
+        EXPECT_EQ(shown->acceptMode(), purpose == QtFileDialog::Purpose::save
+                                           ? QFileDialog::AcceptSave
+                                           : QFileDialog::AcceptOpen);
+        EXPECT_TRUE(shown->defaultSuffix().isEmpty());
+        EXPECT_TRUE(shown->findChildren<QCheckBox*>().isEmpty()) << "no read-only box";
+    }
+    EXPECT_EQ(QtFileDialog::nameFilters("Sentences|*.eq; *.TXT|Bare"),
+              QStringList{"Sentences (*.eq *.TXT)"});
+}
+
+TEST_F(QtFileDialogTest, OpenAcceptsANameThatDoesNotExistAndReportsFullPathAndBareName) {
+    const QString path = inFolder("new sentence.txt");
+    DialogUser user([&](QFileDialog& shown) {
+        EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
+        typeAndAccept(shown, path);
+    });
+    ASSERT_EQ(dialog.chooseOpenFile(), FileDialog::Outcome::chosen);
+    EXPECT_EQ(dialog.chosenPath(), bytes(path));
+    EXPECT_EQ(dialog.chosenTitle(), "new sentence.txt");
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(QtFileDialogTest, SaveTakesAnExistingFileWithoutAskingAndTheNextUseProposesIt) {
+    const QString path = inFolder("kept.txt");
+    QFile existing(path);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("line\r\n");
+    existing.close();
+    {
+        DialogUser user([&](QFileDialog& shown) {
+            EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptSave);
+            typeAndAccept(shown, path);
+        });
+        ASSERT_EQ(dialog.chooseSaveFile(), FileDialog::Outcome::chosen);
+    }
+    EXPECT_EQ(dialog.chosenPath(), bytes(path));
+    EXPECT_EQ(dialog.chosenTitle(), "kept.txt");
+    EXPECT_EQ(dialog.makeDialog(QtFileDialog::Purpose::open)->selectedFiles(), QStringList{path});
+}
+
+TEST_F(QtFileDialogTest, ACancelIsItsOwnOutcomeWhenAskedForAndOtherwiseAChoiceOfNoFile) {
+    const QString path = inFolder("first.txt");
+    {
+        DialogUser user([&](QFileDialog& shown) { typeAndAccept(shown, path); });
+        ASSERT_EQ(dialog.chooseOpenFile(), FileDialog::Outcome::chosen);
+    }
+    {
+        DialogUser user([](QFileDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+        EXPECT_EQ(dialog.chooseSaveFile(), FileDialog::Outcome::cancelled);
+        EXPECT_EQ(dialog.chosenPath(), bytes(path)) << "a cancel keeps the name chosen last";
+    }
+    dialog.setCancelError(false);
+    {
+        DialogUser user([](QFileDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
+        EXPECT_EQ(dialog.chooseOpenFile(), FileDialog::Outcome::chosen);
+        EXPECT_EQ(dialog.chosenPath(), "");
+        EXPECT_EQ(dialog.chosenTitle(), "");
+    }
+}
