@@ -1,10 +1,11 @@
-// Open of a long sentence file on the window model with Qt's event loop, offscreen unless a
-// platform is set, next to a bare read yielding to the same loop: the cost of a real yield.
+// Open of a long sentence file in the real window, shown (offscreen unless a platform is
+// set), next to a bare read yielding to the same event loop and touching no widget.
 // Usage: bench_open_qt [lines, default 100000]
 
 #include "app/MainWindow.h"
 #include "bench/files/SentenceFileBench.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/window/WindowView.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/MemorySettingsStore.h"
 #include "tests/doubles/RecordedMessageBox.h"
@@ -33,9 +34,12 @@ int main(int argc, char* argv[]) {
     ScriptedFileDialog dialog;
     RecordedMessageBox messages;
     MainWindow window(Platform{port, settings, dialog, messages, loop});
+    WindowView view(window, loop);
+    view.show();
+    QApplication::processEvents();
     dialog.choose(path.string(), path.filename().string());
     const double open = bench::secondsOf([&] { window.Command8.press(); });
-    bench::print("Open on the model, Qt yields", lines, open);
+    bench::print("Open in the shown window", lines, open);
     std::printf("Open / bare read: %.2f\n", bare > 0 ? open / bare : 0.0);
 
     std::filesystem::remove(path);

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QtEventLoop eventLoop;
     MainWindow window(Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
 
-    WindowView view(window);
+    WindowView view(window, eventLoop);
     view.show();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/qt/window/WindowView.h"
 #include "tests/doubles/TestWindow.h"
+#include "tests/support/TestApplication.h"
 
 #include <QApplication>
 #include <QTest>
@@ -9,21 +10,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-inline QApplication& application() {
-    static int argc = 1;
-    static char name[] = "window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: at the end of the process Qt's own statics may already be gone.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 // The real widgets of the window on the model with test doubles, shown and active.
 struct ShownWindow {
     ShownWindow() {
         application();
         model.start();
-        view = std::make_unique<WindowView>(*model.window);
+        view = std::make_unique<WindowView>(*model.window, model.loop);
         view->show();
         view->activateWindow();
         if (!QTest::qWaitForWindowActive(view.get())) {

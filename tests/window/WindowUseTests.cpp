@@ -1,11 +1,14 @@
+#include "platform/qt/QtEventLoop.h"
 #include "tests/window/ShownWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,4 +136,41 @@ TEST(WindowUse, TheNoticeBoxShowsTheNewestReport) {
     EXPECT_GT(notices->verticalScrollBar()->maximum(), 0) << "thirty lines should not fit";
     EXPECT_EQ(notices->verticalScrollBar()->value(), notices->verticalScrollBar()->maximum())
         << "the newest report is scrolled out of sight";
+}
+
+TEST(WindowUseDeathTest, ClosingTheWindowEndsTheProgramAtOnceEvenInsideAYield) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            application();
+            QtEventLoop loop;
+            TestWindow model;
+            model.start();
+            WindowView view(*model.window, loop);
+            view.show();
+            // A handler that yields while the window is closed must never resume.
+            QTimer::singleShot(0, &view, [&view] { view.close(); });
+            loop.yield();
+            QTest::qWait(100);
+            std::abort();
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST(WindowUse, AFastChangingSentenceIsDrawnAtScreenRateAndEndsOnItsLastState) {
+    ShownWindow shown;
+    auto* sentence = shown.widget<QTextEdit>("Text1");
+    int drawn = 0;
+    QObject::connect(sentence, &QTextEdit::textChanged, sentence, [&] { ++drawn; });
+    QElapsedTimer clock;
+    clock.start();
+    for (int line = 0; line < 2000; ++line) {
+        shown.model->Text1.setText("line " + std::to_string(line));
+        QApplication::processEvents();
+    }
+    const qint64 elapsed = clock.elapsed();
+    EXPECT_TRUE(waitFor([&] { return sentence->toPlainText() == "line 1999"; }))
+        << sentence->toPlainText().toStdString();
+    // Each drawing changes the text and then its line pitch.
+    EXPECT_LE(drawn, 2 * (elapsed / 16 + 3)) << "in " << elapsed << " ms";
 }

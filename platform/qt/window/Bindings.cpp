@@ -9,6 +9,7 @@
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
 #include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/ScreenRate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,12 +78,15 @@ QString fitted(const QString& caption, const QPushButton* button) {
 } // namespace
 
 void showText(TextBox& model, ColumnBox* widget) {
-    follow(model, [&model, widget] {
+    const auto show = [&model, widget] {
         const QString shown = toQString(model.text());
         if (widget->toPlainText() != shown) {
             widget->showPlainText(shown);
         }
-    });
+    };
+    auto* rate = new ScreenRate(widget, show);
+    model.setObserver([rate] { rate->changed(); });
+    show();
 }
 
 void showNotices(TextBox& model, QTextEdit* widget) {

@@ -10,6 +10,7 @@
 #include "platform/qt/window/Twips.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -87,8 +88,9 @@ QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips
 }
 } // namespace
 
-WindowView::WindowView(MainWindow& model)
-    : model_(model), resendClock_(model.Timer1, this), lampClock_(model.Timer2, this) {
+WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
+    : model_(model), eventLoop_(eventLoop), resendClock_(model.Timer1, this),
+      lampClock_(model.Timer2, this) {
     setWindowTitle(toQString(model.Form1.caption()));
     QIcon icon;
     icon.addFile(":/icons/sonavel-16.png", QSize(16, 16));
@@ -119,6 +121,10 @@ WindowView::~WindowView() {
     for (Observable* control : bound_) {
         control->setObserver(nullptr);
     }
+}
+
+void WindowView::closeEvent(QCloseEvent*) {
+    eventLoop_.endProgram();
 }
 
 void WindowView::buildPortSettings(QWidget* client) {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <vector>
 
+class EventLoop;
 class MainWindow;
 class Observable;
 class QWidget;
@@ -13,10 +14,15 @@ class QWidget;
 // drawn, kept in step with the model both ways.
 class WindowView : public QMainWindow {
 public:
-    explicit WindowView(MainWindow& model);
+    WindowView(MainWindow& model, EventLoop& eventLoop);
     ~WindowView() override;
     WindowView(const WindowView&) = delete;
     WindowView& operator=(const WindowView&) = delete;
+
+protected:
+    // Closing from the title bar ends the program at once, like Exit: a handler interrupted
+    // in a yield must not go on after the window has gone.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildPortSettings(QWidget* client);
@@ -29,6 +35,7 @@ private:
     void setTabOrder();
 
     MainWindow& model_;
+    EventLoop& eventLoop_;
     // Unbound when the view goes, since the model may outlive it.
     std::vector<Observable*> bound_;
     TimerDriver resendClock_;
