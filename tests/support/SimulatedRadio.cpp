@@ -1,5 +1,6 @@
 #include "tests/support/SimulatedRadio.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +13,8 @@
 
 namespace {
 constexpr int pollMilliseconds = 10;
+// A slow radio reads one slice of its rate at a time.
+constexpr int slowSliceMilliseconds = 10;
 constexpr auto writeGiveUp = std::chrono::seconds(2);
 
 int bitsPerSecond(speed_t speed) {
@@ -79,6 +82,7 @@ void SimulatedRadio::readLoop() {
     std::array<char, 4096> buffer{};
     for (;;) {
         int master = -1;
+        std::size_t wanted = buffer.size();
         {
             std::unique_lock lock(mutex_);
             heard_.wait_for(lock, std::chrono::milliseconds(pollMilliseconds),
@@ -90,14 +94,21 @@ void SimulatedRadio::readLoop() {
                 continue;
             }
             master = master_;
+            if (bytesPerSecond_ > 0) {
+                wanted =
+                    static_cast<std::size_t>(bytesPerSecond_) * slowSliceMilliseconds / 1000 + 1;
+            }
         }
         pollfd watch{master, POLLIN, 0};
         if (poll(&watch, 1, pollMilliseconds) <= 0 || (watch.revents & POLLIN) == 0) {
             continue;
         }
-        const ssize_t count = ::read(master, buffer.data(), buffer.size());
+        const ssize_t count = ::read(master, buffer.data(), std::min(wanted, buffer.size()));
         if (count > 0) {
             take(buffer.data(), static_cast<std::size_t>(count), Clock::now());
+        }
+        if (wanted < buffer.size()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(slowSliceMilliseconds));
         }
     }
 }
@@ -161,6 +172,11 @@ std::vector<SimulatedRadio::Byte> SimulatedRadio::received() const {
     return received_;
 }
 
+std::size_t SimulatedRadio::receivedCount() const {
+    std::lock_guard lock(mutex_);
+    return received_.size();
+}
+
 std::string SimulatedRadio::receivedText() const {
     std::lock_guard lock(mutex_);
     std::string text;
@@ -200,6 +216,11 @@ void SimulatedRadio::answerEveryCommandWith(std::string reply) {
 
 bool SimulatedRadio::send(std::string_view bytes) {
     return writeAll(bytes);
+}
+
+void SimulatedRadio::readSlowly(int bytesPerSecond) {
+    std::lock_guard lock(mutex_);
+    bytesPerSecond_ = bytesPerSecond;
 }
 
 void SimulatedRadio::stopReading() {

@@ -38,6 +38,8 @@ public:
     std::string slavePath() const;
 
     std::vector<Byte> received() const;
+    // How many bytes received() holds, without the copy.
+    std::size_t receivedCount() const;
     std::string receivedText() const;
     std::vector<Command> commands() const;
     // Forgets everything heard so far (an unfinished command too).
@@ -55,6 +57,8 @@ public:
     // are full and its writes stall.
     void stopReading();
     void resumeReading();
+    // Reads no faster than a radio at this many bytes per second; 0 reads at once.
+    void readSlowly(int bytesPerSecond);
 
     // Closes the master side: the program sees its device hang up.
     void hangUp();
@@ -88,6 +92,7 @@ private:
     Command partial_;
     std::string reply_;
     bool reading_ = true;
+    int bytesPerSecond_ = 0;
     bool stop_ = false;
     std::thread reader_;
 };

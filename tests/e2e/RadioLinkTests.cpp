@@ -1,0 +1,114 @@
+#include "platform/qt/window/Lamp.h"
+#include "sentence/Samples.h"
+#include "tests/e2e/UserSteps.h"
+#include "tests/support/ProcessFigures.h"
+
+#include <QTextEdit>
+
+using namespace std::chrono_literals;
+
+namespace {
+QColor lamp(LiveWindow& live, const char* name) {
+    return live.widget<Lamp>(name)->fill();
+}
+
+std::string sentenceShown(LiveWindow& live) {
+    return live.widget<QTextEdit>("Text1")->toPlainText().toStdString();
+}
+
+std::vector<SimulatedRadio::Command> startingWith(const std::vector<SimulatedRadio::Command>& all,
+                                                  const std::string& prefix) {
+    std::vector<SimulatedRadio::Command> chosen;
+    for (const auto& command : all) {
+        if (command.text.rfind(prefix, 0) == 0) {
+            chosen.push_back(command);
+        }
+    }
+    return chosen;
+}
+} // namespace
+
+TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Milliseconds) {
+    LiveWindow live;
+    user::choose(live, "Combo2", "Com 3");
+    user::choose(live, "Combo3", "19200");
+    user::press(live, "Command2");
+    ASSERT_TRUE(live.port.isOpen()) << live.window->Text4.text();
+    EXPECT_EQ(live.radio.baudRate(), 19200);
+    EXPECT_EQ(lamp(live, "Shape8"), QColor(255, 0, 0));
+
+    user::choose(live, "Combo1", "Kestrum PRO");
+    user::choose(live, "Combo4", "05");
+    user::typeInto(live, "Text2(3)", "A");
+    user::press(live, "Command3");
+    user::press(live, "Command6");
+
+    std::string edited(samples::table[3].sentence);
+    edited[35] = 'A';
+    // The port writes from the event loop, so the wait must keep it running.
+    ASSERT_TRUE(user::waitFor([&] { return live.radio.commands().size() >= 2; }));
+    EXPECT_EQ(live.radio.receivedText().substr(0, 262), "UR" + edited + ";UT" + edited + ";");
+    EXPECT_EQ(sentenceShown(live), edited);
+    EXPECT_TRUE(user::waitFor([&] { return lamp(live, "Shape1") == QColor(0, 255, 0); }))
+        << "the send lamp did not flash";
+    EXPECT_TRUE(user::waitFor([&] { return lamp(live, "Shape1") == QColor(0, 128, 0); }));
+
+    ASSERT_TRUE(std::filesystem::exists(live.link.settingsFile()));
+    QtSettingsStore afterRestart;
+    const auto stored = [&](const char* key) {
+        return afterRestart.readSetting("Sonavel", "Properties", key, "");
+    };
+    EXPECT_EQ(stored("CommPort"), "3");
+    EXPECT_EQ(stored("Settings"), "19200,n,8,1");
+    EXPECT_EQ(stored("Bytes"), "Kestrum PRO");
+    EXPECT_EQ(stored("Msg"), samples::table[3].sentence) << "an edit is not a sample choice";
+
+    live.radio.clear();
+    QTest::qWait(3000);
+    const auto resent = startingWith(live.radio.commands(), "UR");
+    EXPECT_GE(resent.size(), 5u);
+    EXPECT_LE(resent.size(), 7u);
+    for (std::size_t i = 1; i < resent.size(); ++i) {
+        const auto spacing = resent[i].start - resent[i - 1].start;
+        EXPECT_GE(spacing, 400ms) << "send " << i;
+        EXPECT_LE(spacing, 650ms) << "send " << i;
+    }
+    for (const auto& command : live.radio.commands()) {
+        EXPECT_TRUE(command.text == "UR" + edited + ";" || command.text == "UT" + edited + ";")
+            << command.text;
+    }
+
+    QTest::mouseClick(live.widget("Check1"), Qt::LeftButton);
+    ASSERT_FALSE(live.window->Check1.isTicked());
+    const std::size_t atUntick = startingWith(live.radio.commands(), "UR").size();
+    QTest::qWait(1500);
+    EXPECT_EQ(startingWith(live.radio.commands(), "UR").size(), atUntick + 1)
+        << "exactly one more send after Auto is unticked";
+    EXPECT_FALSE(live.window->Timer1.isEnabled());
+
+    live.radio.hangUp();
+    ASSERT_TRUE(user::waitFor([&] { return lamp(live, "Shape8") == QColor(128, 0, 0); }));
+    EXPECT_FALSE(live.port.isOpen());
+    const double cpuBefore = process::cpuSeconds();
+    QTest::qWait(1000);
+    EXPECT_LT(process::cpuSeconds() - cpuBefore, 0.3) << "the program spins after the hang-up";
+    EXPECT_EQ(user::occurrences(live.window->Text4.text(), "connection to the radio was lost"), 1)
+        << live.window->Text4.text();
+}
+
+TEST(RadioLink, ASemicolonTypedIntoACellNeverReachesTheRadio) {
+    LiveWindow live;
+    user::choose(live, "Combo2", "Com 3");
+    user::press(live, "Command2");
+    ASSERT_TRUE(live.port.isOpen());
+    user::choose(live, "Combo1", "Kestrum");
+    user::choose(live, "Combo4", "01");
+    user::typeInto(live, "Text2(0)", ";TX");
+    user::press(live, "Command3");
+    user::press(live, "Command6");
+    QTest::qWait(700);
+    EXPECT_TRUE(live.radio.receivedText().empty()) << live.radio.receivedText();
+    EXPECT_EQ(sentenceShown(live), samples::table[2].sentence);
+    EXPECT_NE(live.window->Text4.text().find("not sent"), std::string::npos)
+        << live.window->Text4.text();
+}

@@ -1,0 +1,81 @@
+#include "tests/e2e/UserSteps.h"
+
+namespace {
+// Connected on Com 3 with a sample chosen, so that Update sends and Auto resends.
+struct ConnectedWindow : LiveWindow {
+    ConnectedWindow() {
+        user::choose(*this, "Combo2", "Com 3");
+        user::press(*this, "Command2");
+        EXPECT_TRUE(port.isOpen()) << window->Text4.text();
+        user::choose(*this, "Combo1", "Ombrel");
+    }
+
+    const std::string& notices() const { return window->Text4.text(); }
+    int reportsQuoting(const std::string& reply) const {
+        return user::occurrences(notices(), "answered \"" + reply + "\"");
+    }
+    // What the program read last, once it has read the whole of what the radio sent.
+    bool reads(const std::string& input) {
+        return user::waitFor([&] { return window->rxBuffer == input; });
+    }
+};
+} // namespace
+
+TEST(RadioReplies, ARefusalDuringTheResendIsToldOnceAndAgainAfterTheNextPress) {
+    ConnectedWindow live;
+    live.radio.answerEveryCommandWith("?;");
+    user::press(live, "Command6");
+    ASSERT_TRUE(user::waitFor([&] { return live.reportsQuoting("?;") == 1; }));
+    QTest::qWait(3000);
+    EXPECT_GE(live.radio.commands().size(), 10u) << "the resend did not run";
+    EXPECT_EQ(live.reportsQuoting("?;"), 1) << live.notices();
+
+    user::press(live, "Command6");
+    ASSERT_TRUE(user::waitFor([&] { return live.reportsQuoting("?;") == 2; }));
+    QTest::qWait(1000);
+    EXPECT_EQ(live.reportsQuoting("?;"), 2) << live.notices();
+    EXPECT_EQ(live.window->rxBuffer.find_first_not_of("?;"), std::string::npos)
+        << live.window->rxBuffer;
+}
+
+TEST(RadioReplies, GarbledAndOverflowHaveTheirOwnReportsAndStatusRepliesNone) {
+    ConnectedWindow live;
+    live.radio.answerEveryCommandWith("E;");
+    user::press(live, "Command6");
+    ASSERT_TRUE(user::waitFor([&] { return live.reportsQuoting("E;") == 1; }));
+    EXPECT_NE(live.notices().find("rate"), std::string::npos) << live.notices();
+
+    live.radio.answerEveryCommandWith("o;");
+    ASSERT_TRUE(user::waitFor([&] { return live.reportsQuoting("o;") == 1; }));
+    EXPECT_NE(live.notices().find("less often"), std::string::npos) << live.notices();
+
+    live.radio.answerEveryCommandWith("FA00014250000;");
+    user::press(live, "Command6");
+    const std::string before = live.notices();
+    ASSERT_TRUE(user::waitFor(
+        [&] { return live.window->rxBuffer.find("FA00014250000;") != std::string::npos; }));
+    QTest::qWait(1200);
+    EXPECT_EQ(live.notices(), before);
+}
+
+TEST(RadioReplies, ASplitReplyAndOneAfterLongNoiseAreEachRecognisedOnce) {
+    ConnectedWindow live;
+    user::press(live, "Command6");
+    QTest::mouseClick(live.widget("Check1"), Qt::LeftButton);
+
+    ASSERT_TRUE(live.radio.send("?"));
+    ASSERT_TRUE(live.reads("?"));
+    EXPECT_EQ(live.reportsQuoting("?;"), 0);
+    ASSERT_TRUE(live.radio.send(";"));
+    ASSERT_TRUE(live.reads(";"));
+    EXPECT_TRUE(user::waitFor([&] { return live.reportsQuoting("?;") == 1; })) << live.notices();
+
+    user::press(live, "Command6");
+    const std::string noise(5000, 'x');
+    ASSERT_TRUE(live.radio.send(noise));
+    ASSERT_TRUE(user::waitFor([&] { return live.window->rxBuffer.back() == 'x'; }));
+    QTest::qWait(200);
+    ASSERT_TRUE(live.radio.send("?;"));
+    ASSERT_TRUE(live.reads("?;"));
+    EXPECT_TRUE(user::waitFor([&] { return live.reportsQuoting("?;") == 2; })) << live.notices();
+}
