@@ -67,9 +67,13 @@ MainWindow::MainWindow(Platform platform)
     Form_Load();
 }
 
-MainWindow::~MainWindow() { MSComm1.setListener(nullptr); }
+MainWindow::~MainWindow() {
+    MSComm1.setListener(nullptr);
+}
 
-void MainWindow::chop() { hexDigits.split(Text1.text()); }
+void MainWindow::chop() {
+    hexDigits.split(Text1.text());
+}
 
 void MainWindow::report(const std::string& problem) {
     std::deque<std::string> lines;
@@ -91,8 +95,14 @@ void MainWindow::report(const std::string& problem) {
     Text4.setText(text);
 }
 
-void MainWindow::yield() { eventLoop_.yield(); }
+void MainWindow::yield() {
+    eventLoop_.yield();
+}
 
-void MainWindow::close() { eventLoop_.endProgram(); }
+void MainWindow::close() {
+    eventLoop_.endProgram();
+}
 
-void MainWindow::portEvent(std::int16_t kind) { MSComm1_OnComm(kind); }
+void MainWindow::portEvent(std::int16_t kind) {
+    MSComm1_OnComm(kind);
+}

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/controls/Captioned.h"
 #include "app/controls/CheckBox.h"
 #include "app/controls/ComboBox.h"
 #include "app/controls/CommandButton.h"
-#include "app/controls/Captioned.h"
 #include "app/controls/Shape.h"
 #include "app/controls/TextBox.h"
 #include "app/controls/Timer.h"

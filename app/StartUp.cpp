@@ -56,6 +56,10 @@ void MainWindow::Form_Load() {
     Text4.setText(notice);
 }
 
-void MainWindow::Command1_Click() { close(); }
+void MainWindow::Command1_Click() {
+    close();
+}
 
-void MainWindow::mnuFileExit_Click() { Command1_Click(); }
+void MainWindow::mnuFileExit_Click() {
+    Command1_Click();
+}

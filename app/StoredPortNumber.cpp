@@ -6,8 +6,12 @@
 #include <limits>
 
 namespace {
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // True when text is [+-] digits [. digits] [e [+-] digits], with at least one mantissa digit.
 bool isDecimalNumber(std::string_view text) {
@@ -60,7 +64,8 @@ StoredPortNumber parseStoredPortNumber(const std::string& text) {
         trimmed.remove_prefix(1);
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
+    const auto [end, error] =
+        std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
     const double rounded = std::nearbyint(value);
     if (error != std::errc{} || end != trimmed.data() + trimmed.size() ||
         rounded < std::numeric_limits<std::int16_t>::min() ||

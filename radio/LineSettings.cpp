@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-constexpr std::array<int, 12> supportedRates{110,  300,  600,   1200,  2400,  4800,
+constexpr std::array<int, 12> supportedRates{110,  300,   600,   1200,  2400,  4800,
                                              9600, 14400, 19200, 38400, 57600, 115200};
 
 std::vector<std::string> fieldsOf(const std::string& text) {
@@ -31,9 +31,13 @@ std::optional<int> wholeNumber(const std::string& field) {
     return value;
 }
 
-ParsedLineSettings failure(std::string why) { return {std::nullopt, std::move(why)}; }
+ParsedLineSettings failure(std::string why) {
+    return {std::nullopt, std::move(why)};
+}
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 } // namespace
 
 std::string LineSettings::text() const {
@@ -51,23 +55,34 @@ ParsedLineSettings parseLineSettings(const std::string& text) {
     LineSettings settings;
 
     const auto rate = wholeNumber(fields[0]);
-    if (!rate || std::find(supportedRates.begin(), supportedRates.end(), *rate) ==
-                     supportedRates.end()) {
+    if (!rate ||
+        std::find(supportedRates.begin(), supportedRates.end(), *rate) == supportedRates.end()) {
         return failure("Rate " + quoted(fields[0]) + " is not a supported baud rate");
     }
     settings.rate = *rate;
 
     const std::string& parity = fields[1];
-    const char letter = parity.size() == 1 ? static_cast<char>(std::toupper(
-                                                 static_cast<unsigned char>(parity[0])))
-                                           : '\0';
+    const char letter = parity.size() == 1
+                            ? static_cast<char>(std::toupper(static_cast<unsigned char>(parity[0])))
+                            : '\0';
     switch (letter) {
-    case 'N': settings.parity = LineSettings::Parity::none; break;
-    case 'E': settings.parity = LineSettings::Parity::even; break;
-    case 'O': settings.parity = LineSettings::Parity::odd; break;
-    case 'M': settings.parity = LineSettings::Parity::mark; break;
-    case 'S': settings.parity = LineSettings::Parity::space; break;
-    default: return failure("Parity " + quoted(parity) + " is not one of N, E, O, M or S");
+    case 'N':
+        settings.parity = LineSettings::Parity::none;
+        break;
+    case 'E':
+        settings.parity = LineSettings::Parity::even;
+        break;
+    case 'O':
+        settings.parity = LineSettings::Parity::odd;
+        break;
+    case 'M':
+        settings.parity = LineSettings::Parity::mark;
+        break;
+    case 'S':
+        settings.parity = LineSettings::Parity::space;
+        break;
+    default:
+        return failure("Parity " + quoted(parity) + " is not one of N, E, O, M or S");
     }
 
     const auto dataBits = wholeNumber(fields[2]);

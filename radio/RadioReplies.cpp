@@ -17,7 +17,9 @@ std::string explanation(char kind, const std::string& reply) {
     }
 }
 
-bool isBlankBeforeReply(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlankBeforeReply(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 } // namespace
 
 std::vector<std::string> RadioReplies::receive(std::string_view received) {

@@ -14,8 +14,9 @@ std::optional<std::string> unsafeSentenceProblem(const std::string& sentence) {
             char code[8];
             std::snprintf(code, sizeof code, "0x%02X", byte);
             return std::string("The sentence was not sent: it holds the character ") + code +
-                   where + ", which is not a printable character. Correct the sentence and "
-                           "press Update.";
+                   where +
+                   ", which is not a printable character. Correct the sentence and "
+                   "press Update.";
         }
     }
     return std::nullopt;

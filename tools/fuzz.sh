@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
 cmake --preset fuzz > /dev/null
-cmake --build --preset fuzz -j "$(nproc)"
+cmake --build --preset fuzz -j "$(nproc)" --target fuzz_all
 
 # New inputs go to a scratch folder so that the committed seed corpus stays small.
 scratch="$(mktemp -d)"

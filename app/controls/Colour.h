@@ -16,8 +16,12 @@ constexpr Colour darkBlue = 8388608;
 constexpr Colour lightYellow = 8454143;
 
 constexpr Colour systemColourFlag = 0x80000000u;
-constexpr Colour system(unsigned n) { return systemColourFlag + n; }
-constexpr bool isSystem(Colour colour) { return (colour & systemColourFlag) != 0; }
+constexpr Colour system(unsigned n) {
+    return systemColourFlag + n;
+}
+constexpr bool isSystem(Colour colour) {
+    return (colour & systemColourFlag) != 0;
+}
 
 constexpr Colour scrollBars = system(0);
 constexpr Colour activeBorder = system(10);

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-void QtEventLoop::yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventLoop::yield() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 // Exit may come from inside a yield; returning would resume the handler that yielded, so the
 // process ends here. Settings are on disk as soon as they are written, so nothing is lost.

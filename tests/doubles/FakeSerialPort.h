@@ -18,9 +18,9 @@ public:
     // Script.
     std::set<std::int16_t> refusedNumbers;
     std::set<std::string> refusedSettings;
-    std::string openFailure;               // non-empty: every open fails with it
-    std::deque<bool> writeOutcomes;        // front: whether the next write succeeds
-    bool drainsAfterWrite = true;          // posts a send event after each accepted write
+    std::string openFailure;        // non-empty: every open fails with it
+    std::deque<bool> writeOutcomes; // front: whether the next write succeeds
+    bool drainsAfterWrite = true;   // posts a send event after each accepted write
 
     // Record.
     std::vector<std::string> written;

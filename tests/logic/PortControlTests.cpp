@@ -62,8 +62,8 @@ TEST_F(PortControl, ARateIsAppliedInPlaceAndThePortsOwnReportIsRemembered) {
     window.Combo3.choose(4);
     EXPECT_TRUE(t.port.isOpen());
     EXPECT_EQ(t.port.lineSettings(), "57600,n,8,1");
-    EXPECT_EQ(t.settings.writes, (std::vector<MemorySettingsStore::Write>{{"settings",
-                                                                           "57600,n,8,1"}}));
+    EXPECT_EQ(t.settings.writes,
+              (std::vector<MemorySettingsStore::Write>{{"settings", "57600,n,8,1"}}));
 }
 
 TEST_F(PortControl, ARefusedRateStoresNothingKeepsTheOldRateAndIsTold) {

@@ -2,7 +2,6 @@
 #include "tests/doubles/TestWindow.h"
 
 #include <algorithm>
-
 #include <gtest/gtest.h>
 
 namespace {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::string sentence(int row) { return std::string(samples::table[row].sentence); }
+std::string sentence(int row) {
+    return std::string(samples::table[row].sentence);
+}
 
 std::vector<int> differences(const std::string& a, const std::string& b) {
     std::vector<int> at;

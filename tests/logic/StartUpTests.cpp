@@ -45,8 +45,7 @@ TEST(StartUp, AFirstStartShowsTheDesignedWindowWithSixteenLinesAndNoMessage) {
     expectCompleteStartUp(window);
     EXPECT_TRUE(t.messages.shown.empty());
     EXPECT_TRUE(t.settings.writes.empty());
-    EXPECT_EQ(t.settings.reads,
-              (std::vector<std::string>{"CommPort", "Settings", "Bytes", "Msg"}));
+    EXPECT_EQ(t.settings.reads, (std::vector<std::string>{"CommPort", "Settings", "Bytes", "Msg"}));
 }
 
 TEST(StartUp, EachStoredValueIsBroughtBackWithoutRunningAHandlerOrWritingASetting) {
@@ -144,8 +143,8 @@ TEST(StartUp, StoredPortNumbersAreReadAsRoundedDecimalNumbers) {
         std::string stored;
         int number;
     };
-    for (const auto& [stored, number] :
-         std::vector<Case>{{" 4 ", 4}, {"+5", 5}, {"2.5", 2}, {"3.5", 4}, {"6e0", 6}, {"0.7e1", 7}}) {
+    for (const auto& [stored, number] : std::vector<Case>{
+             {" 4 ", 4}, {"+5", 5}, {"2.5", 2}, {"3.5", 4}, {"6e0", 6}, {"0.7e1", 7}}) {
         TestWindow t;
         t.settings.store("CommPort", stored);
         MainWindow& window = t.start();
