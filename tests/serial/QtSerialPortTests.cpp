@@ -1,5 +1,6 @@
 #include "platform/qt/serial/QtSerialPort.h"
 #include "tests/support/SimulatedRadio.h"
+#include "tests/support/TestApplication.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,14 +18,6 @@ using namespace std::string_literals;
 
 namespace {
 constexpr int generousMilliseconds = 5000;
-
-QCoreApplication& application() {
-    static int argc = 1;
-    static char name[] = "serial_port_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
 
 class Listener : public SerialPortListener {
 public:
@@ -98,7 +91,7 @@ protected:
         return input;
     }
 
-    QCoreApplication& app = application();
+    QApplication& app = application();
     QTemporaryDir config;
     SimulatedRadio radio;
     Listener listener;

@@ -1,4 +1,5 @@
 #include "tests/soak/SoakRuns.h"
+#include "tests/support/TestApplication.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -10,19 +11,11 @@ constexpr int hangUps = 20;
 constexpr long residentGrowthBoundKiB = 8 * 1024;
 constexpr double idleShareBound = 0.25;
 
-QCoreApplication& application() {
-    static int argc = 1;
-    static char name[] = "serial_soak_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
 class SerialSoak : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(rig.connected()) << "the radio is not on Com 3"; }
 
-    QCoreApplication& app = application();
+    QApplication& app = application();
     SerialRig rig;
 };
 } // namespace
