@@ -3,6 +3,8 @@
 #include "store/LineReader.h"
 #include "store/SentenceAppend.h"
 
+#include <optional>
+
 namespace {
 // Open and Save share the one dialog, so each sets all of it up before its own use.
 void setUpFileDialog(FileDialog& dialog) {
@@ -12,6 +14,16 @@ void setUpFileDialog(FileDialog& dialog) {
     dialog.setFilterIndex(2);
 }
 
+// The full path chosen, or nothing when the user cancelled or chose no name.
+std::optional<std::string> askForFile(FileDialog& dialog,
+                                      FileDialog::Outcome (FileDialog::*choose)()) {
+    setUpFileDialog(dialog);
+    if ((dialog.*choose)() == FileDialog::Outcome::cancelled || dialog.chosenPath().empty()) {
+        return std::nullopt;
+    }
+    return dialog.chosenPath();
+}
+
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
@@ -19,14 +31,11 @@ std::string quoted(const std::string& name) {
 
 // A failure ends Open at once; what was done before it stands, and the user is told why.
 void MainWindow::Command8_Click() {
-    setUpFileDialog(CommonDialog1);
-    if (CommonDialog1.chooseOpenFile() == FileDialog::Outcome::cancelled) {
+    const auto chosen = askForFile(CommonDialog1, &FileDialog::chooseOpenFile);
+    if (!chosen) {
         return;
     }
-    const std::string name = CommonDialog1.chosenPath();
-    if (name.empty()) {
-        return;
-    }
+    const std::string& name = *chosen;
     {
         const auto slot = fileSlots_.claimReading();
         if (!slot) {
@@ -61,14 +70,11 @@ void MainWindow::Command8_Click() {
 
 // The box is saved, not the store: accepted line edits not yet sent stay out of the file.
 void MainWindow::Command10_Click() {
-    setUpFileDialog(CommonDialog1);
-    if (CommonDialog1.chooseSaveFile() == FileDialog::Outcome::cancelled) {
+    const auto chosen = askForFile(CommonDialog1, &FileDialog::chooseSaveFile);
+    if (!chosen) {
         return;
     }
-    const std::string name = CommonDialog1.chosenPath();
-    if (name.empty()) {
-        return;
-    }
+    const std::string& name = *chosen;
     const auto slot = fileSlots_.claimWriting();
     if (!slot) {
         report("The sentence was not saved to " + quoted(name) +
