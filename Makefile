@@ -1,41 +1,68 @@
-# Two commands do all the set-up on a fresh Debian 12 machine: `make run` and `make test`.
-# CMake does the real work; this file only installs what is missing and calls it.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Three commands do all the set-up on a fresh Debian 12 machine: `make run`, `make test` and
+# `make package`. Each installs only what it needs; CMake does the real work.
 
 BUILD ?= build
+DEB_BUILD ?= build-deb
 JOBS ?= $(shell nproc)
-PACKAGES := g++ cmake make pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev \
-            libgl-dev fonts-liberation xvfb xauth xdotool imagemagick dpkg-dev
+
+# What building and running the program needs; tests and packaging add their own.
+RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev \
+                fonts-liberation
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick
+PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
+
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+# Only a new build folder takes it: one configured with another generator keeps that one.
+export CMAKE_GENERATOR ?= Ninja
+# Debian's own packages are built with every hardening flag; so is ours.
+export DEB_BUILD_MAINT_OPTIONS := hardening=+all
 
-.PHONY: all deps configure build run test package clean
+.DEFAULT_GOAL := all
+.PHONY: all run test package clean
 
-all: build
-
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs the packages named in $(1) that are missing. sudo drops the environment, so
+# DEBIAN_FRONTEND goes through env, or debconf would stop to ask on the terminal.
+define install_missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive \
+	    apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+endef
 
-configure: deps
-	@cmake -S . -B $(BUILD) > /dev/null
+# A new build folder builds the program alone, so that running it needs no test tools;
+# `make` and `make test` turn the tests on in the same folder.
+$(BUILD)/CMakeCache.txt:
+	$(call install_missing,$(RUN_PACKAGES))
+	cmake -S . -B $(BUILD) -DSONAVEL_TESTS=OFF -DSONAVEL_BENCHMARKS=OFF > /dev/null
 
-build: configure
-	cmake --build $(BUILD) -j $(JOBS)
-
-run: build
+run: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target sonavel
 	./$(BUILD)/sonavel
 
-test: build
+# Everything: the program, its tests and the benchmarks.
+all:
+	$(call install_missing,$(TEST_PACKAGES))
+	cmake -S . -B $(BUILD) -DSONAVEL_TESTS=ON -DSONAVEL_BENCHMARKS=ON > /dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# A .deb of the program in $(BUILD), for `apt install ./$(BUILD)/sonavel_*.deb`.
-package: build
-	cd $(BUILD) && cpack
+# The .deb, built in a folder of its own with Debian's compiler and linker flags and no tests:
+# $(DEB_BUILD)/sonavel_1.1_amd64.deb, for `apt install ./$(DEB_BUILD)/sonavel_1.1_amd64.deb`.
+package:
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=None -DSONAVEL_TESTS=OFF -DSONAVEL_BENCHMARKS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(DEB_BUILD)
