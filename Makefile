@@ -18,7 +18,6 @@ export CMAKE_GENERATOR ?= Ninja
 # Debian's own packages are built with every hardening flag; so is ours.
 export DEB_BUILD_MAINT_OPTIONS := hardening=+all
 
-.DEFAULT_GOAL := all
 .PHONY: all run test package clean
 
 # Installs the packages named in $(1) that are missing. sudo drops the environment, so
@@ -35,16 +34,6 @@ define install_missing
 	fi
 endef
 
-# A new build folder builds the program alone, so that running it needs no test tools;
-# `make` and `make test` turn the tests on in the same folder.
-$(BUILD)/CMakeCache.txt:
-	$(call install_missing,$(RUN_PACKAGES))
-	cmake -S . -B $(BUILD) -DSONAVEL_TESTS=OFF -DSONAVEL_BENCHMARKS=OFF > /dev/null
-
-run: $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target sonavel
-	./$(BUILD)/sonavel
-
 # Everything: the program, its tests and the benchmarks.
 all:
 	$(call install_missing,$(TEST_PACKAGES))
@@ -53,6 +42,15 @@ all:
 
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A new build folder builds the program alone, so that running it needs no test tools;
+# `make` and `make test` turn the tests on in the same folder.
+run:
+	$(call install_missing,$(RUN_PACKAGES))
+	cmake -S . -B $(BUILD) \
+	  $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DSONAVEL_TESTS=OFF -DSONAVEL_BENCHMARKS=OFF) > /dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target sonavel
+	./$(BUILD)/sonavel
 
 # The .deb, built in a folder of its own with Debian's compiler and linker flags and no tests:
 # $(DEB_BUILD)/sonavel_1.1_amd64.deb, for `apt install ./$(DEB_BUILD)/sonavel_1.1_amd64.deb`.
