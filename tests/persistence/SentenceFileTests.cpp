@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -25,27 +25,40 @@ std::size_t lineCount(const std::string& text) {
                         : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
 }
 
-// Writes beyond the limit fail with EFBIG instead of ending the process, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &before_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = before_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit before_{};
-    void (*previousHandler_)(int) = nullptr;
+// Runs the action in a child process that may write files of the given size at most, and gives
+// what the action returned through a pipe, with how the child ended. The child leaves SIGXFSZ as
+// it finds it, as a user's shell does, so the program must cope with the signal itself.
+struct ChildOutcome {
+    int status = 0;
+    std::string told;
 };
+
+template <typename Action> ChildOutcome underFileSizeLimit(rlim_t bytes, Action action) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        return {-1, std::strerror(errno)};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string told = action();
+        const bool sent =
+            write(pipeEnds[1], told.data(), told.size()) == static_cast<ssize_t>(told.size());
+        _exit(sent ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    ChildOutcome outcome;
+    char buffer[512];
+    ssize_t count;
+    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
+        outcome.told.append(buffer, static_cast<std::size_t>(count));
+    }
+    close(pipeEnds[0]);
+    waitpid(child, &outcome.status, 0);
+    return outcome;
+}
 
 // A blocking open of a pipe would never return; this ends the test run instead.
 class Watchdog {
@@ -289,23 +302,31 @@ TEST_F(SentenceFiles, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfIts
 }
 
 TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
-    folder.write("eq.txt", sample(1) + crlf);
+    // A file a little short of a 4 KiB limit: the line fits in part, so the write is cut short.
+    std::string before;
+    for (int line = 0; line < 31; ++line) {
+        before += sample(1) + crlf;
+    }
+    before += std::string(18, '0') + crlf;
+    ASSERT_EQ(before.size(), 4050u);
+    folder.write("eq.txt", before);
     window.Combo1.choose(3);
     std::string notice = window.Text4.text();
-    {
-        // Room for part of the line only: the first write is cut short, the next one refused.
-        FileSizeLimit limit(200);
+    const ChildOutcome limited = underFileSizeLimit(4096, [&] {
         save("eq.txt");
-    }
-    EXPECT_EQ(folder.read("eq.txt"), sample(1) + crlf);
-    std::string added = newNotice(notice);
-    EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path("eq.txt") +
-                         "\": " + std::strerror(EFBIG) + "; the file is as it was"),
+        return newNotice(notice);
+    });
+    ASSERT_TRUE(WIFEXITED(limited.status) && WEXITSTATUS(limited.status) == 0)
+        << "status " << limited.status << ", signal "
+        << (WIFSIGNALED(limited.status) ? WTERMSIG(limited.status) : 0);
+    EXPECT_TRUE(folder.read("eq.txt") == before) << "the file is no longer as it was";
+    EXPECT_NE(limited.told.find("The sentence could not be saved to \"" + folder.path("eq.txt") +
+                                "\": " + std::strerror(EFBIG) + "; the file is as it was"),
               std::string::npos)
-        << added;
+        << limited.told;
 
     save("eq.txt");
-    EXPECT_EQ(folder.read("eq.txt"), sample(1) + crlf + sample(3) + crlf);
+    EXPECT_EQ(folder.read("eq.txt"), before + sample(3) + crlf);
 
     std::filesystem::create_directory(folder.path("folder.txt"));
     for (const auto& [name, reason] :
@@ -313,7 +334,7 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
           {"folder.txt", std::strerror(EISDIR)}}) {
         notice = window.Text4.text();
         save(name);
-        added = newNotice(notice);
+        const std::string added = newNotice(notice);
         EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path(name) +
                              "\": " + reason),
                   std::string::npos)
