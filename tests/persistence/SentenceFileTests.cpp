@@ -1,6 +1,7 @@
 #include "sentence/Samples.h"
 #include "store/LineReader.h"
 #include "tests/doubles/TestWindow.h"
+#include "tests/persistence/ChildProcess.h"
 #include "tests/persistence/TempFolder.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -23,41 +23,6 @@ std::string sample(int row) {
 std::size_t lineCount(const std::string& text) {
     return text.empty() ? 0
                         : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-}
-
-// Runs the action in a child process that may write files of the given size at most, and gives
-// what the action returned through a pipe, with how the child ended. The child leaves SIGXFSZ as
-// it finds it, as a user's shell does, so the program must cope with the signal itself.
-struct ChildOutcome {
-    int status = 0;
-    std::string told;
-};
-
-template <typename Action> ChildOutcome underFileSizeLimit(rlim_t bytes, Action action) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) {
-        return {-1, std::strerror(errno)};
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        const rlimit limit{bytes, bytes};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string told = action();
-        const bool sent =
-            write(pipeEnds[1], told.data(), told.size()) == static_cast<ssize_t>(told.size());
-        _exit(sent ? 0 : 1);
-    }
-    close(pipeEnds[1]);
-    ChildOutcome outcome;
-    char buffer[512];
-    ssize_t count;
-    while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
-        outcome.told.append(buffer, static_cast<std::size_t>(count));
-    }
-    close(pipeEnds[0]);
-    waitpid(child, &outcome.status, 0);
-    return outcome;
 }
 
 // A blocking open of a pipe would never return; this ends the test run instead.
@@ -312,13 +277,14 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     folder.write("eq.txt", before);
     window.Combo1.choose(3);
     std::string notice = window.Text4.text();
-    const ChildOutcome limited = underFileSizeLimit(4096, [&] {
+    // The child leaves SIGXFSZ as it finds it, as a user's shell does: the program must cope.
+    const ChildOutcome limited = inChildProcess([&] {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
         save("eq.txt");
         return newNotice(notice);
     });
-    ASSERT_TRUE(WIFEXITED(limited.status) && WEXITSTATUS(limited.status) == 0)
-        << "status " << limited.status << ", signal "
-        << (WIFSIGNALED(limited.status) ? WTERMSIG(limited.status) : 0);
+    ASSERT_TRUE(limited.survived()) << limited.howItEnded();
     EXPECT_TRUE(folder.read("eq.txt") == before) << "the file is no longer as it was";
     EXPECT_NE(limited.told.find("The sentence could not be saved to \"" + folder.path("eq.txt") +
                                 "\": " + std::strerror(EFBIG) + "; the file is as it was"),
