@@ -12,8 +12,8 @@
 #include <string>
 
 namespace bench {
-inline int lineCountArgument(int argc, char* argv[]) {
-    return argc > 1 ? std::atoi(argv[1]) : 100000;
+inline int lineCountArgument(int argc, char* argv[], int otherwise = 100000) {
+    return argc > 1 ? std::atoi(argv[1]) : otherwise;
 }
 
 inline std::filesystem::path benchFilePath() {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <malloc.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,6 +175,9 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
         settings.sync();
         status = settings.status();
     }
+    // Qt gives back what it parsed of the file, but the C library keeps freed memory for reuse:
+    // a settings file of tens of megabytes would stay resident several times over.
+    malloc_trim(0);
     // QSettings writes a complete new file and renames it over the old one, so a write that
     // reached the disk leaves another file at the path. Its status alone does not tell: a file
     // that was already malformed hides a failed write behind its own status.
