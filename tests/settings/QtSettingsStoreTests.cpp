@@ -13,6 +13,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -189,6 +190,22 @@ TEST(SettingsStore, AFileTheUserMayNotWriteIsToldAsSuchNotAsAFullDisk) {
                                 " cannot be written (" + std::strerror(EACCES) + ").");
     NextRun next(config);
     EXPECT_EQ(readProperty(next.store, "Msg"), "before");
+}
+
+// Qt takes a write the system cuts short for a whole one, so a cut file must not replace it.
+TEST(SettingsStore, AWriteBeyondTheFileSizeLimitFailsAndLeavesTheFileWhole) {
+    ComPortLink config;
+    QtSettingsStore store;
+    ASSERT_TRUE(writeProperty(store, "Msg", std::string(3000, '0')).ok());
+    const std::string before = fileBytes(config.settingsFile());
+    const ChildOutcome limited = inChildProcess([&] {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return writeProperty(store, "Bytes", std::string(2000, '1')).reason();
+    });
+    ASSERT_TRUE(limited.survived()) << limited.howItEnded();
+    EXPECT_NE(limited.told.find(std::strerror(EFBIG)), std::string::npos) << limited.told;
+    EXPECT_TRUE(fileBytes(config.settingsFile()) == before) << "the file was cut";
 }
 
 namespace {

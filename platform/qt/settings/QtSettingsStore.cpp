@@ -13,7 +13,9 @@
 #include <filesystem>
 #include <malloc.h>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -99,6 +101,37 @@ std::string misplacedFolder(const std::string& file) {
     return file + " is a folder, where the settings file should be";
 }
 
+std::string noRoomFor(const std::string& file, int error) {
+    return unsaved(withReason("there is no room for " + file, error));
+}
+
+// The most the file can hold after one value is written: an escaped character takes up to four
+// bytes, and a new section needs its header.
+std::uintmax_t mostBytesAfterWriting(const std::string& file, const std::string& key,
+                                     const std::string& value) {
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(file, unknown);
+    return (unknown ? 0 : size) + 4 * (key.size() + value.size()) + 64;
+}
+
+// QSettings does not notice a write that the system takes only in part, and would put the cut
+// file in place of the whole one; so a write that may not fit under the file-size limit or on
+// the disk, beside the old file it replaces, is not begun.
+std::optional<std::string> noRoomReason(const std::string& file, std::uintmax_t bytes) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        bytes > limit.rlim_cur) {
+        return noRoomFor(file, EFBIG);
+    }
+    struct statvfs space {};
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (::statvfs(folder.c_str(), &space) == 0 &&
+        static_cast<std::uintmax_t>(space.f_bavail) * space.f_frsize < bytes) {
+        return noRoomFor(file, ENOSPC);
+    }
+    return std::nullopt;
+}
+
 // QSettings tells no error number, so the steps of a write are tried again with the system's
 // own calls, whose error names the cause: the folder, reading and writing the file, and room
 // beside it for the new copy that replaces it.
@@ -133,7 +166,7 @@ std::string unwritableReason(const std::string& file, std::uintmax_t bytesNeeded
     const int room = ::posix_fallocate(probe.descriptor(), 0, static_cast<off_t>(bytesNeeded));
     ::unlink(probeName.c_str());
     if (room != 0) {
-        return unsaved(withReason("there is no room for " + file, room));
+        return noRoomFor(file, room);
     }
     return unsaved(file + " cannot be written");
 }
@@ -159,6 +192,10 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
         return Result::failure("A setting without a name cannot be saved.");
     }
     const std::string file = nativePath(filePath_);
+    const std::uintmax_t bytes = mostBytesAfterWriting(file, key, value);
+    if (const auto noRoom = noRoomReason(file, bytes)) {
+        return Result::failure(*noRoom);
+    }
     const auto before = fileAt(file);
     QSettings::Status status = QSettings::NoError;
     {
@@ -183,10 +220,7 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
     // that was already malformed hides a failed write behind its own status.
     const auto after = fileAt(file);
     if (status == QSettings::AccessError || !after || after == before) {
-        std::error_code unknown;
-        const std::uintmax_t size = before ? std::filesystem::file_size(file, unknown) : 0;
-        return Result::failure(
-            unwritableReason(file, (unknown ? 0 : size) + 2 * value.size() + 4096));
+        return Result::failure(unwritableReason(file, bytes));
     }
     return Result::success();
 }
