@@ -7,6 +7,14 @@
 namespace {
 const std::string notice = "";
 const std::string messageCaption = "Sonavel";
+
+// Settings that exist but could not be read would otherwise look like a first start. Stored
+// line settings were read when start-up ends at its warning, so only a full start-up asks.
+void reportUnreadSettings(MainWindow& window, SettingsStore& settings) {
+    if (const std::string problem = settings.readProblem(); !problem.empty()) {
+        window.report("The settings were not read, so the defaults are used: " + problem + ".");
+    }
+}
 } // namespace
 
 // Each step carries on past a failure; the last failure is shown only if stored line settings
@@ -54,6 +62,7 @@ void MainWindow::Form_Load() {
         Combo4.setItemData(entry, line);
     }
     Text4.setText(notice);
+    reportUnreadSettings(*this, settings_);
 }
 
 void MainWindow::Command1_Click() {

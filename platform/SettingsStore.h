@@ -15,4 +15,7 @@ public:
     // On disk when it returns; a failure when the value could not be kept.
     virtual Result writeSetting(const std::string& application, const std::string& section,
                                 const std::string& key, const std::string& value) = 0;
+    // Why settings that exist could not be read, so that the reads answered their defaults;
+    // empty when they were read or there are none yet.
+    virtual std::string readProblem() { return {}; }
 };

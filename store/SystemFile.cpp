@@ -1,6 +1,7 @@
 #include "store/SystemFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <unistd.h>
 
@@ -23,6 +24,13 @@ int SystemFile::close() {
     }
     const int result = ::close(std::exchange(descriptor_, -1));
     return result == 0 ? 0 : errno;
+}
+
+void failWritesBeyondFileSizeLimit() {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+        ::signal(SIGXFSZ, SIG_IGN);
+    }
 }
 
 std::string systemReason(int error) {

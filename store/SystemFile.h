@@ -25,6 +25,10 @@ private:
     int descriptor_ = -1;
 };
 
+// Makes a write beyond the user's file-size limit fail with EFBIG, like a write to a full disk,
+// instead of ending the program; a handler someone else installed is kept. Call before writing.
+void failWritesBeyondFileSizeLimit();
+
 // The system's wording of an error number.
 std::string systemReason(int error);
 

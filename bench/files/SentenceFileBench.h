@@ -12,14 +12,18 @@
 #include <string>
 
 namespace bench {
-inline int lineCountArgument(int argc, char* argv[]) {
-    return argc > 1 ? std::atoi(argv[1]) : 100000;
+inline int lineCountArgument(int argc, char* argv[], int otherwise = 100000) {
+    return argc > 1 ? std::atoi(argv[1]) : otherwise;
+}
+
+inline std::filesystem::path benchFilePath() {
+    return std::filesystem::temp_directory_path() /
+           ("sonavel-bench-open-" + std::to_string(std::random_device{}()) + ".txt");
 }
 
 // A sentence file of the given number of 128-digit lines, each a different sentence.
 inline std::filesystem::path writeSentenceFile(int lines) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("sonavel-bench-open-" + std::to_string(std::random_device{}()) + ".txt");
+    const auto path = benchFilePath();
     std::ofstream out(path, std::ios::binary);
     std::string line(128, '0');
     for (int n = 0; n < lines; ++n) {
@@ -28,6 +32,13 @@ inline std::filesystem::path writeSentenceFile(int lines) {
         }
         out << line << "\r\n";
     }
+    return path;
+}
+
+// As many empty lines as asked, each a bare CR: the most lines a file of its size can hold.
+inline std::filesystem::path writeEmptyLines(int lines) {
+    const auto path = benchFilePath();
+    std::ofstream(path, std::ios::binary) << std::string(static_cast<std::size_t>(lines), '\r');
     return path;
 }
 

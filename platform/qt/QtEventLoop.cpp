@@ -1,11 +1,37 @@
 #include "platform/qt/QtEventLoop.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// A pass through the whole event loop costs about a microsecond, a system call included, which
+// is several times the reading of a short line; Open yields after every line. Posted events
+// (what the handlers, the window system and other threads queue) are sent at every yield. The
+// sources the loop must ask the system about (timers, the port, the display) are asked at the
+// next yield after a pass that found work, and otherwise at least this often.
+constexpr auto longestUnpolled = std::chrono::microseconds(200);
+
+struct Polling {
+    bool foundWork = true;
+    Clock::time_point last{};
+};
+Polling polling;
+} // namespace
+
 void QtEventLoop::yield() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents();
+    const Clock::time_point now = Clock::now();
+    if (!polling.foundWork && now - polling.last < longestUnpolled) {
+        return;
+    }
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    polling.foundWork = dispatcher != nullptr && dispatcher->processEvents(QEventLoop::AllEvents);
+    polling.last = Clock::now();
 }
 
 // Exit may come from inside a yield; returning would resume the handler that yielded, so the

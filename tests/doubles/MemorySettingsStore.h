@@ -18,6 +18,7 @@ public:
     };
 
     std::string writeFailure; // non-empty: every write fails with it
+    std::string readFailure;  // what readProblem tells
     std::vector<Write> writes;
     std::vector<std::string> reads;
 
@@ -44,6 +45,8 @@ public:
         values_[address(application, section, key)] = value;
         return Result::success();
     }
+
+    std::string readProblem() override { return readFailure; }
 
 private:
     static std::string folded(std::string text) {

@@ -1,4 +1,11 @@
+#include "app/MainWindow.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/files/QtFileDialog.h"
+#include "tests/doubles/FakeSerialPort.h"
+#include "tests/doubles/MemorySettingsStore.h"
+#include "tests/doubles/QueuedEventLoop.h"
+#include "tests/doubles/RecordedMessageBox.h"
+#include "tests/doubles/ScriptedFileDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,6 +21,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -183,4 +192,51 @@ TEST_F(QtFileDialogTest, ACancelIsItsOwnOutcomeWhenAskedForAndOtherwiseAChoiceOf
         EXPECT_EQ(dialog.chosenPath(), "");
         EXPECT_EQ(dialog.chosenTitle(), "");
     }
+}
+
+// Open yields to Qt's own event loop after every line: whatever a handler posts runs before the
+// next line is read (one posted while handling may run at once), and a timer that comes due while a
+// long file is read runs before it ends.
+TEST(OpenInQtsEventLoop, EventsWaitingAfterALineRunBeforeTheNextAndTimersDuringTheFile) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("many.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("one\r\ntwo\r\n" + QByteArray(1000000, '\r') + "last\r\n");
+    file.close();
+
+    QtEventLoop loop;
+    QueuedEventLoop portEvents;
+    FakeSerialPort port{portEvents};
+    MemorySettingsStore settings;
+    ScriptedFileDialog files;
+    RecordedMessageBox messages;
+    MainWindow window(Platform{port, settings, files, messages, loop});
+
+    QObject context;
+    std::vector<std::string> seenByPosted;
+    const auto record = [&] { seenByPosted.push_back(window.Text1.text()); };
+    int linesShown = 0;
+    int timerRanAfterLine = 0;
+    window.Text1.setObserver([&] {
+        if (++linesShown == 1) {
+            QMetaObject::invokeMethod(
+                &context,
+                [&] {
+                    record();
+                    QMetaObject::invokeMethod(&context, record, Qt::QueuedConnection);
+                },
+                Qt::QueuedConnection);
+            QTimer::singleShot(1, &context, [&] { timerRanAfterLine = linesShown; });
+        }
+    });
+    files.choose(bytes(path), "many.txt");
+    window.Command8.press();
+
+    ASSERT_EQ(seenByPosted.size(), 2u);
+    EXPECT_EQ(seenByPosted[0], "one");
+    EXPECT_TRUE(seenByPosted[1] == "one" || seenByPosted[1] == "two") << seenByPosted[1];
+    EXPECT_GT(timerRanAfterLine, 2);
+    EXPECT_LT(timerRanAfterLine, linesShown) << "the timer waited for the end of the file";
+    EXPECT_EQ(window.Text1.text(), "last");
 }

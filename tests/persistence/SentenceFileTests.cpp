@@ -1,11 +1,11 @@
 #include "sentence/Samples.h"
 #include "store/LineReader.h"
 #include "tests/doubles/TestWindow.h"
+#include "tests/persistence/ChildProcess.h"
 #include "tests/persistence/TempFolder.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -24,28 +24,6 @@ std::size_t lineCount(const std::string& text) {
     return text.empty() ? 0
                         : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
 }
-
-// Writes beyond the limit fail with EFBIG instead of ending the process, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &before_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = before_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit before_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 // A blocking open of a pipe would never return; this ends the test run instead.
 class Watchdog {
@@ -289,23 +267,32 @@ TEST_F(SentenceFiles, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfIts
 }
 
 TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
-    folder.write("eq.txt", sample(1) + crlf);
+    // A file a little short of a 4 KiB limit: the line fits in part, so the write is cut short.
+    std::string before;
+    for (int line = 0; line < 31; ++line) {
+        before += sample(1) + crlf;
+    }
+    before += std::string(18, '0') + crlf;
+    ASSERT_EQ(before.size(), 4050u);
+    folder.write("eq.txt", before);
     window.Combo1.choose(3);
     std::string notice = window.Text4.text();
-    {
-        // Room for part of the line only: the first write is cut short, the next one refused.
-        FileSizeLimit limit(200);
+    // The child leaves SIGXFSZ as it finds it, as a user's shell does: the program must cope.
+    const ChildOutcome limited = inChildProcess([&] {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
         save("eq.txt");
-    }
-    EXPECT_EQ(folder.read("eq.txt"), sample(1) + crlf);
-    std::string added = newNotice(notice);
-    EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path("eq.txt") +
-                         "\": " + std::strerror(EFBIG) + "; the file is as it was"),
+        return newNotice(notice);
+    });
+    ASSERT_TRUE(limited.survived()) << limited.howItEnded();
+    EXPECT_TRUE(folder.read("eq.txt") == before) << "the file is no longer as it was";
+    EXPECT_NE(limited.told.find("The sentence could not be saved to \"" + folder.path("eq.txt") +
+                                "\": " + std::strerror(EFBIG) + "; the file is as it was"),
               std::string::npos)
-        << added;
+        << limited.told;
 
     save("eq.txt");
-    EXPECT_EQ(folder.read("eq.txt"), sample(1) + crlf + sample(3) + crlf);
+    EXPECT_EQ(folder.read("eq.txt"), before + sample(3) + crlf);
 
     std::filesystem::create_directory(folder.path("folder.txt"));
     for (const auto& [name, reason] :
@@ -313,7 +300,7 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
           {"folder.txt", std::strerror(EISDIR)}}) {
         notice = window.Text4.text();
         save(name);
-        added = newNotice(notice);
+        const std::string added = newNotice(notice);
         EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path(name) +
                              "\": " + reason),
                   std::string::npos)

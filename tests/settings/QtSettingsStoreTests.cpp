@@ -3,10 +3,17 @@
 #include "tests/doubles/QueuedEventLoop.h"
 #include "tests/doubles/RecordedMessageBox.h"
 #include "tests/doubles/ScriptedFileDialog.h"
+#include "tests/persistence/ChildProcess.h"
 #include "tests/settings/SettingsFiles.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -145,12 +152,60 @@ TEST(SettingsStore, AWriteThatCannotReachTheDiskIsReportedWithItsReason) {
               std::string::npos)
         << written.reason();
 
-    // Once the way is clear again, writes reach the disk as before.
+    // Once the way is clear again, writes reach the disk as before; they need no temporary
+    // folder, so one that cannot be used changes nothing.
     std::filesystem::remove(config.settingsFile());
-    written = writeProperty(store, "Bytes", "kept");
-    EXPECT_TRUE(written.ok()) << written.reason();
+    const std::filesystem::path notAFolder = config.folder() / "not-a-folder";
+    writeFileBytes(notAFolder, "");
+    {
+        const TemporaryFolderSetTo unusable(notAFolder);
+        written = writeProperty(store, "Bytes", "kept");
+        EXPECT_TRUE(written.ok()) << written.reason();
+        written = writeProperty(store, "Msg", "kept too");
+        EXPECT_TRUE(written.ok()) << written.reason();
+    }
     NextRun next(config);
     EXPECT_EQ(readProperty(next.store, "Bytes"), "kept");
+    EXPECT_EQ(readProperty(next.store, "Msg"), "kept too");
+}
+
+TEST(SettingsStore, AFileTheUserMayNotWriteIsToldAsSuchNotAsAFullDisk) {
+    ComPortLink config;
+    QtSettingsStore store;
+    ASSERT_TRUE(writeProperty(store, "Msg", "before").ok());
+    using std::filesystem::perms;
+    std::filesystem::permissions(config.settingsFile(),
+                                 perms::owner_read | perms::group_read | perms::others_read);
+    // Root may write any file, so the write is tried by a user without that power.
+    const ChildOutcome refused = inChildProcess([&] {
+        constexpr uid_t nobody = 65534;
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)) {
+            return std::string("still root");
+        }
+        return writeProperty(store, "Msg", "after").reason();
+    });
+    ASSERT_TRUE(refused.survived()) << refused.howItEnded();
+    EXPECT_EQ(refused.told, "The setting could not be saved: " + config.settingsFile().string() +
+                                " cannot be written (" + std::strerror(EACCES) + ").");
+    NextRun next(config);
+    EXPECT_EQ(readProperty(next.store, "Msg"), "before");
+}
+
+// Qt takes a write the system cuts short for a whole one, so a cut file must not replace it.
+TEST(SettingsStore, AWriteBeyondTheFileSizeLimitFailsAndLeavesTheFileWhole) {
+    ComPortLink config;
+    QtSettingsStore store;
+    ASSERT_TRUE(writeProperty(store, "Msg", std::string(3000, '0')).ok());
+    const std::string before = fileBytes(config.settingsFile());
+    const ChildOutcome limited = inChildProcess([&] {
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return writeProperty(store, "Bytes", std::string(2000, '1')).reason();
+    });
+    ASSERT_TRUE(limited.survived()) << limited.howItEnded();
+    EXPECT_NE(limited.told.find(std::strerror(EFBIG)), std::string::npos) << limited.told;
+    EXPECT_TRUE(fileBytes(config.settingsFile()) == before) << "the file was cut";
 }
 
 namespace {
@@ -194,4 +249,40 @@ TEST(SettingsStore, AWindowStartedAfterTheUsersChoicesShowsThemAgain) {
     EXPECT_EQ(next.port.portNumber(), 3);
     EXPECT_EQ(window.Combo3.text(), "19200");
     EXPECT_EQ(next.port.lineSettings(), "19200,n,8,1");
+}
+
+TEST(SettingsStore, SettingsThatCannotBeReadAreToldOnceAfterStartUpWhichUsesTheDefaults) {
+    ComPortLink config;
+    const std::string file = config.settingsFile().string();
+    struct Case {
+        std::function<void()> make;
+        std::string told; // empty: nothing to tell
+    };
+    const std::vector<Case> cases{
+        {[&] { std::filesystem::create_directory(file); },
+         file + " is a folder, where the settings file should be"},
+        {[&] { std::filesystem::create_symlink(file, file); },
+         file + " cannot be read (" + std::strerror(ELOOP) + ")"},
+        {[&] { writeFileBytes(file, "[Properties\ncommport=\"3\n\x01\x02"); }, ""},
+        {[] {}, ""},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(file);
+        c.make();
+        WindowOnSettingsFile started;
+        const MainWindow& window = *started.window;
+        EXPECT_TRUE(started.messages.shown.empty()) << c.told;
+        EXPECT_EQ(window.Combo4.listCount(), 16) << c.told;
+        const std::string& notices = window.Text4.text();
+        if (c.told.empty()) {
+            EXPECT_EQ(notices, "");
+            continue;
+        }
+        EXPECT_EQ(window.Combo2.text(), "Com 1");
+        EXPECT_EQ(std::count(notices.begin(), notices.end(), '\n'), 0) << notices;
+        EXPECT_NE(
+            notices.find("The settings were not read, so the defaults are used: " + c.told + "."),
+            std::string::npos)
+            << notices;
+    }
 }

@@ -3,9 +3,11 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 #include "tests/support/ComPortLink.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 inline std::string fileBytes(const std::filesystem::path& path) {
@@ -17,6 +19,29 @@ inline void writeFileBytes(const std::filesystem::path& path, const std::string&
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// TMPDIR set to the given path while it lives, then as it was.
+class TemporaryFolderSetTo {
+public:
+    explicit TemporaryFolderSetTo(const std::filesystem::path& path) {
+        if (const char* before = std::getenv("TMPDIR")) {
+            before_ = before;
+        }
+        setenv("TMPDIR", path.c_str(), 1);
+    }
+    ~TemporaryFolderSetTo() {
+        if (before_) {
+            setenv("TMPDIR", before_->c_str(), 1);
+        } else {
+            unsetenv("TMPDIR");
+        }
+    }
+    TemporaryFolderSetTo(const TemporaryFolderSetTo&) = delete;
+    TemporaryFolderSetTo& operator=(const TemporaryFolderSetTo&) = delete;
+
+private:
+    std::optional<std::string> before_;
+};
 
 // The next run of the program: its settings file as the last run left it on disk, in a
 // configuration folder this process has not read before, so nothing is answered from memory.

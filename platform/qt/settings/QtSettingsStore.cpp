@@ -1,16 +1,22 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 
 #include "platform/qt/Text.h"
+#include "store/SystemFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <malloc.h>
 #include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -70,37 +76,99 @@ std::optional<std::string> lookUp(QSettings& settings, const QString& key) {
     return std::nullopt;
 }
 
-// QSettings keeps in memory what it last wrote to a path and answers from that while the file
-// looks unchanged, so only a copy under a path never used before is read from the disk.
-std::optional<std::string> readFromDisk(const QString& file, const QString& group,
-                                        const QString& key) {
-    const QTemporaryDir scratch;
-    const QString copy = scratch.filePath(QStringLiteral("Sonavel.conf"));
-    if (!scratch.isValid() || !QFile::copy(file, copy)) {
-        return std::nullopt;
-    }
-    QSettings settings(copy, QSettings::IniFormat);
-    settings.beginGroup(group);
-    return lookUp(settings, key);
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
-std::string unwritableReason(const QString& file) {
-    const QFileInfo info(file);
-    const QString folder = info.absolutePath();
-    const QFileInfo folderInfo(folder);
-    QString why;
-    if (folderInfo.exists() && !folderInfo.isDir()) {
-        why = QStringLiteral("%1 is a file, where the settings folder should be").arg(folder);
-    } else if (info.isDir()) {
-        why = QStringLiteral("%1 is a folder, where the settings file should be").arg(file);
-    } else if (!QDir().mkpath(folder)) {
-        why = QStringLiteral("the folder %1 cannot be made").arg(folder);
-    } else if (QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX")); !probe.open()) {
-        why = QStringLiteral("nothing can be written in %1 (%2)").arg(folder, probe.errorString());
-    } else {
-        why = QStringLiteral("%1 cannot be written; the disk may be full").arg(file);
+// The file a path names now, as device and inode; nothing when there is none.
+std::optional<std::pair<dev_t, ino_t>> fileAt(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
     }
-    return "The setting could not be saved: " + fromQString(why) + ".";
+    return std::pair{status.st_dev, status.st_ino};
+}
+
+std::string unsaved(const std::string& why) {
+    return "The setting could not be saved: " + why + ".";
+}
+
+std::string withReason(const std::string& what, int error) {
+    return what + " (" + systemReason(error) + ")";
+}
+
+std::string misplacedFolder(const std::string& file) {
+    return file + " is a folder, where the settings file should be";
+}
+
+std::string noRoomFor(const std::string& file, int error) {
+    return unsaved(withReason("there is no room for " + file, error));
+}
+
+// The most the file can hold after one value is written: an escaped character takes up to four
+// bytes, and a new section needs its header.
+std::uintmax_t mostBytesAfterWriting(const std::string& file, const std::string& key,
+                                     const std::string& value) {
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(file, unknown);
+    return (unknown ? 0 : size) + 4 * (key.size() + value.size()) + 64;
+}
+
+// QSettings does not notice a write that the system takes only in part, and would put the cut
+// file in place of the whole one; so a write that may not fit under the file-size limit or on
+// the disk, beside the old file it replaces, is not begun.
+std::optional<std::string> noRoomReason(const std::string& file, std::uintmax_t bytes) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        bytes > limit.rlim_cur) {
+        return noRoomFor(file, EFBIG);
+    }
+    struct statvfs space {};
+    const std::string folder = std::filesystem::path(file).parent_path().string();
+    if (::statvfs(folder.c_str(), &space) == 0 &&
+        static_cast<std::uintmax_t>(space.f_bavail) * space.f_frsize < bytes) {
+        return noRoomFor(file, ENOSPC);
+    }
+    return std::nullopt;
+}
+
+// QSettings tells no error number, so the steps of a write are tried again with the system's
+// own calls, whose error names the cause: the folder, reading and writing the file, and room
+// beside it for the new copy that replaces it.
+std::string unwritableReason(const std::string& file, std::uintmax_t bytesNeeded) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(file).parent_path();
+    std::error_code error;
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
+        return unsaved(folder.string() + " is a file, where the settings folder should be");
+    }
+    if (fs::is_directory(file, error)) {
+        return unsaved(misplacedFolder(file));
+    }
+    if (fs::create_directories(folder, error); error) {
+        return unsaved(
+            withReason("the folder " + folder.string() + " cannot be made", error.value()));
+    }
+    if (fs::exists(file, error)) {
+        for (const int access : {O_RDONLY, O_WRONLY}) {
+            const SystemFile opened{::open(file.c_str(), access | O_NONBLOCK | O_CLOEXEC)};
+            if (!opened.isOpen()) {
+                const char* what = access == O_RDONLY ? " cannot be read" : " cannot be written";
+                return unsaved(withReason(file + what, errno));
+            }
+        }
+    }
+    std::string probeName = (folder / ".Sonavel.conf-XXXXXX").string();
+    const SystemFile probe{::mkostemp(probeName.data(), O_CLOEXEC)};
+    if (!probe.isOpen()) {
+        return unsaved(withReason("no file can be made in " + folder.string(), errno));
+    }
+    const int room = ::posix_fallocate(probe.descriptor(), 0, static_cast<off_t>(bytesNeeded));
+    ::unlink(probeName.c_str());
+    if (room != 0) {
+        return noRoomFor(file, room);
+    }
+    return unsaved(file + " cannot be written");
 }
 } // namespace
 
@@ -117,11 +185,19 @@ std::string QtSettingsStore::readSetting(const std::string& application, const s
 
 Result QtSettingsStore::writeSetting(const std::string& application, const std::string& section,
                                      const std::string& key, const std::string& value) {
+    failWritesBeyondFileSizeLimit();
     const QString group = groupFor(application, section);
     const QString name = folded(toQString(key));
     if (name.isEmpty()) {
         return Result::failure("A setting without a name cannot be saved.");
     }
+    const std::string file = nativePath(filePath_);
+    const std::uintmax_t bytes = mostBytesAfterWriting(file, key, value);
+    if (const auto noRoom = noRoomReason(file, bytes)) {
+        return Result::failure(*noRoom);
+    }
+    const auto before = fileAt(file);
+    QSettings::Status status = QSettings::NoError;
     {
         QSettings settings(filePath_, QSettings::IniFormat);
         settings.beginGroup(group);
@@ -134,14 +210,31 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
         }
         settings.setValue(name, toQString(value));
         settings.sync();
-        if (settings.status() == QSettings::AccessError) {
-            return Result::failure(unwritableReason(filePath_));
-        }
+        status = settings.status();
     }
-    // A file that was already malformed hides a failed write behind its own status, so only
-    // what the disk gives back counts.
-    if (readFromDisk(filePath_, group, name) != value) {
-        return Result::failure(unwritableReason(filePath_));
+    // Qt gives back what it parsed of the file, but the C library keeps freed memory for reuse:
+    // a settings file of tens of megabytes would stay resident several times over.
+    malloc_trim(0);
+    // QSettings writes a complete new file and renames it over the old one, so a write that
+    // reached the disk leaves another file at the path. Its status alone does not tell: a file
+    // that was already malformed hides a failed write behind its own status.
+    const auto after = fileAt(file);
+    if (status == QSettings::AccessError || !after || after == before) {
+        return Result::failure(unwritableReason(file, bytes));
     }
     return Result::success();
+}
+
+std::string QtSettingsStore::readProblem() {
+    const std::string file = nativePath(filePath_);
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? std::string{}
+                                                   : withReason(file + " cannot be read", errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return misplacedFolder(file);
+    }
+    const SystemFile opened{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    return opened.isOpen() ? std::string{} : withReason(file + " cannot be read", errno);
 }

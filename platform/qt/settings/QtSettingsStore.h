@@ -17,6 +17,7 @@ public:
                             const std::string& key, const std::string& fallback) override;
     Result writeSetting(const std::string& application, const std::string& section,
                         const std::string& key, const std::string& value) override;
+    std::string readProblem() override;
 
 private:
     QString filePath_;
