@@ -30,8 +30,8 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
 std::string otherChoices(const QString& portsFolder) {
     const QString numbers = numbersWithDevices(portsFolder);
     if (numbers.isEmpty()) {
-        return ". No serial device is present at all: check that the adapter is plugged in and "
-               "its cable";
+        return ". No number leads to a serial device that is present: check that the adapter "
+               "is plugged in, and its cable";
     }
     return ". " + numbers.toStdString();
 }
