@@ -40,4 +40,8 @@ public:
     virtual Result write(const std::string& text) = 0;
     // Every waiting received character in arrival order; empties the receive queue.
     virtual std::string readInput() = 0;
+
+    // The device the last open chose, with what the system knows of it:
+    // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)"; empty before any open.
+    virtual std::string device() const = 0;
 };

@@ -5,6 +5,11 @@ namespace {
 std::string portName(std::int16_t number) {
     return "Com " + std::to_string(number);
 }
+
+// Which device a number opened is decided only at the open, so the user is told each time.
+std::string openedWords(const SerialPort& port) {
+    return portName(port.portNumber()) + " open: " + port.device() + ", " + port.lineSettings();
+}
 } // namespace
 
 void MainWindow::Combo2_Click() {
@@ -25,6 +30,8 @@ void MainWindow::Combo2_Click() {
     if (wasOpen) {
         if (const Result opened = MSComm1.setOpen(true); !opened) {
             report("The port could not be opened: " + opened.reason());
+        } else {
+            report(openedWords(MSComm1));
         }
         // The lamp follows the port, so it never claims a port that failed to reopen.
         Shape8.setFillColour(MSComm1.isOpen() ? colours::red : colours::darkRed);
@@ -47,14 +54,21 @@ void MainWindow::Combo3_Click() {
 void MainWindow::Command2_Click() {
     sendProblem_.clear();
     radioReplies_.startAfresh();
-    if (const Result toggled = MSComm1.setOpen(!MSComm1.isOpen()); !toggled) {
+    const bool wasOpen = MSComm1.isOpen();
+    if (const Result toggled = MSComm1.setOpen(!wasOpen); !toggled) {
         report("The port could not be opened: " + toggled.reason());
     }
     if (MSComm1.isOpen()) {
         Shape8.setFillColour(colours::red);
         Command2.setBackColour(colours::red);
+        if (!wasOpen) {
+            report(openedWords(MSComm1));
+        }
     } else {
         Shape8.setFillColour(colours::darkRed);
+        if (wasOpen) {
+            report(portName(MSComm1.portNumber()) + " closed");
+        }
     }
 }
 

@@ -4,6 +4,10 @@
 void MainWindow::Command6_Click() {
     sendProblem_.clear();
     radioReplies_.startAfresh();
+    // Said here, not in update(), so that the resend stays quiet while the port is closed.
+    if (!MSComm1.isOpen()) {
+        report("Nothing was sent: the port is closed. Press Connect, then Update.");
+    }
     (void)update();
 }
 

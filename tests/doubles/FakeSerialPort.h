@@ -21,6 +21,7 @@ public:
     std::string openFailure;        // non-empty: every open fails with it
     std::deque<bool> writeOutcomes; // front: whether the next write succeeds
     bool drainsAfterWrite = true;   // posts a send event after each accepted write
+    std::string deviceFound = "/dev/ttyUSB0 (USB serial adapter)"; // what each open finds
 
     // Record.
     std::vector<std::string> written;
@@ -83,6 +84,9 @@ public:
             return Result::failure(openFailure);
         }
         open_ = open;
+        if (open) {
+            device_ = deviceFound;
+        }
         return Result::success();
     }
 
@@ -111,6 +115,8 @@ public:
         return input;
     }
 
+    std::string device() const override { return device_; }
+
 private:
     void notifyEvent(std::int16_t kind) {
         if (listener_) {
@@ -124,4 +130,5 @@ private:
     LineSettings settings_;
     bool open_ = false;
     std::string received_;
+    std::string device_;
 };

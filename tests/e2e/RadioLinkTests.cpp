@@ -30,12 +30,25 @@ std::vector<SimulatedRadio::Command> startingWith(const std::vector<SimulatedRad
 
 TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Milliseconds) {
     LiveWindow live;
+    // No machine numbers eight serial devices, so Com 8 leads nowhere and the box says where
+    // the radio's number leads.
+    user::choose(live, "Combo2", "Com 8");
+    user::press(live, "Command2");
+    ASSERT_FALSE(live.port.isOpen()) << "this machine has a device for Com 8";
+    EXPECT_NE(live.window->Text4.text().find("Com 3 is " + live.radio.slavePath()),
+              std::string::npos)
+        << live.window->Text4.text();
+
     user::choose(live, "Combo2", "Com 3");
     user::choose(live, "Combo3", "19200");
     user::press(live, "Command2");
     ASSERT_TRUE(live.port.isOpen()) << live.window->Text4.text();
     EXPECT_EQ(live.radio.baudRate(), 19200);
     EXPECT_EQ(lamp(live, "Shape8"), QColor(255, 0, 0));
+    EXPECT_NE(
+        live.window->Text4.text().find("Com 3 open: " + live.radio.slavePath() + ", 19200,n,8,1"),
+        std::string::npos)
+        << live.window->Text4.text();
 
     user::choose(live, "Combo1", "Kestrum PRO");
     user::choose(live, "Combo4", "05");

@@ -11,6 +11,10 @@ int occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+int lineCount(const std::string& text) {
+    return text.empty() ? 0 : occurrences(text, "\n") + 1;
+}
+
 struct PortControl : ::testing::Test {
     TestWindow t;
     MainWindow& window = t.start();
@@ -37,6 +41,9 @@ TEST_F(PortControl, ChoosingAPortWhileOpenReopensOnTheNewNumber) {
     EXPECT_EQ(t.port.calls, (std::vector<std::string>{"open", "close", "setPortNumber 3", "open"}));
     EXPECT_TRUE(t.port.isOpen());
     EXPECT_EQ(window.Shape8.fillColour(), colours::red);
+    EXPECT_NE(window.Text4.text().find("Com 3 open: /dev/ttyUSB0 (USB serial adapter), 9600,n,8,1"),
+              std::string::npos)
+        << window.Text4.text();
 }
 
 TEST_F(PortControl, APortThatFailsToReopenShowsClosedAndIsToldWithItsReason) {
@@ -83,6 +90,32 @@ TEST_F(PortControl, ConnectTogglesThePortAndTheLampFollowsIt) {
     EXPECT_FALSE(t.port.isOpen());
     EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
     EXPECT_EQ(window.Command2.backColour(), colours::red);
+}
+
+TEST_F(PortControl, ConnectSaysWhatItOpenedAndThatItClosedEachReportAddingOneLine) {
+    t.port.deviceFound = "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)";
+    window.Combo3.choose(2);
+    window.Command2.press();
+    const std::string opened = window.Text4.text();
+    EXPECT_NE(opened.find(" Com 1 open: /dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI), "
+                          "19200,n,8,1"),
+              std::string::npos)
+        << opened;
+    window.Command2.press();
+    EXPECT_EQ(window.Text4.text().rfind(opened + "\n", 0), 0u) << window.Text4.text();
+    EXPECT_EQ(occurrences(window.Text4.text(), " Com 1 closed"), 1);
+
+    // Past the bound the oldest line goes, so the box always holds the newest reports.
+    for (int press = 0; press < MainWindow::noticeLineLimit; ++press) {
+        const std::string before = window.Text4.text();
+        window.Command2.press();
+        const std::string& after = window.Text4.text();
+        const bool full = lineCount(before) == MainWindow::noticeLineLimit;
+        const std::string kept = full ? before.substr(before.find('\n') + 1) : before;
+        ASSERT_EQ(after.rfind(kept + "\n", 0), 0u) << "press " << press;
+        ASSERT_EQ(lineCount(after), full ? lineCount(before) : lineCount(before) + 1);
+    }
+    EXPECT_EQ(lineCount(window.Text4.text()), MainWindow::noticeLineLimit);
 }
 
 TEST_F(PortControl, AConnectThatCannotOpenLeavesTheLampDarkAndSaysWhy) {

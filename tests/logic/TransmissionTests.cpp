@@ -61,6 +61,9 @@ TEST_F(Transmission, WithThePortClosedAnUpdateOnlyJoinsTheStore) {
     EXPECT_EQ(window.txSentence, "B" + gold.substr(1));
     EXPECT_EQ(window.Text1.text(), gold);
     EXPECT_FALSE(window.Timer1.isEnabled());
+    window.Command6.press();
+    EXPECT_EQ(occurrences(window.Text4.text(), "Nothing was sent: the port is closed"), 2)
+        << "once for each press";
 }
 
 TEST_F(Transmission, TheCommandsCarryTheStoreAsItIsLongerShorterOrEmpty) {
@@ -124,10 +127,12 @@ TEST_F(Transmission, TickingAutoWhileTheResendIsOffDoesNothingUntilUpdate) {
 TEST_F(Transmission, TheResendKeepsTickingWhileClosedAndResumesAfterConnect) {
     window.Command6.press();
     window.Command2.press();
+    const std::string told = window.Text4.text();
     window.Timer1.tick();
     window.Timer1.tick();
     EXPECT_EQ(t.port.written.size(), 2u);
     EXPECT_TRUE(window.Timer1.isEnabled());
+    EXPECT_EQ(window.Text4.text(), told) << "the resend spoke while the port was closed";
 
     window.Command2.press();
     window.Timer1.tick();

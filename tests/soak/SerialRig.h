@@ -40,6 +40,7 @@ public:
     Result setOpen(bool open) override { return port_.setOpen(open); }
     Result write(const std::string& text) override;
     std::string readInput() override { return port_.readInput(); }
+    std::string device() const override { return port_.device(); }
 
     // Only while the send queue is empty.
     void restartTally();

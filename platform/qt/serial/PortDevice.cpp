@@ -2,21 +2,43 @@
 
 #include "radio/SerialDeviceOrder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStandardPaths>
+#include <QStringList>
+#include <set>
 
-QString defaultPortsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Sonavel/ports");
+namespace {
+QString described(const QString& device, const QList<QSerialPortInfo>& present) {
+    for (const QSerialPortInfo& info : present) {
+        if (info.systemLocation() != device && info.portName() != device) {
+            continue;
+        }
+        QStringList known;
+        for (const QString& part : {info.description(), info.manufacturer(), info.serialNumber()}) {
+            if (!part.isEmpty()) {
+                known << part;
+            }
+        }
+        if (!known.isEmpty()) {
+            return device + QStringLiteral(" (") + known.join(QStringLiteral(", ")) + ')';
+        }
+    }
+    return device;
 }
 
-#ifdef Q_OS_WIN
-std::optional<QString> deviceForPort(int number, const QString&) {
-    return QStringLiteral("COM%1").arg(number);
+#ifndef Q_OS_WIN
+std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
+    std::vector<std::string> locations;
+    for (const QSerialPortInfo& info : present) {
+        locations.push_back(info.systemLocation().toStdString());
+    }
+    return numberedSerialDevices(std::move(locations));
 }
-#else
-std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
+
+std::optional<QString> deviceFor(int number, const QString& portsFolder,
+                                 const std::vector<std::string>& numberedDevices) {
     const QFileInfo link(portsFolder + QStringLiteral("/com%1").arg(number));
     if (link.isSymLink()) {
         // A dangling link still names the device the user meant, for the failure to show.
@@ -26,15 +48,67 @@ std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
     if (link.exists()) {
         return link.absoluteFilePath();
     }
-
-    std::vector<std::string> present;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        present.push_back(info.systemLocation().toStdString());
-    }
-    const std::vector<std::string> numbered = numberedSerialDevices(std::move(present));
-    if (number < 1 || static_cast<std::size_t>(number) > numbered.size()) {
+    if (number < 1 || static_cast<std::size_t>(number) > numberedDevices.size()) {
         return std::nullopt;
     }
-    return QString::fromStdString(numbered[static_cast<std::size_t>(number) - 1]);
+    return QString::fromStdString(numberedDevices[static_cast<std::size_t>(number) - 1]);
+}
+#endif
+} // namespace
+
+QString defaultPortsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Sonavel/ports");
+}
+
+QString describedDevice(const QString& device) {
+    return described(device, QSerialPortInfo::availablePorts());
+}
+
+#ifdef Q_OS_WIN
+std::optional<QString> deviceForPort(int number, const QString&) {
+    return QStringLiteral("COM%1").arg(number);
+}
+
+QString numbersWithDevices(const QString&) {
+    QStringList listed;
+    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : present) {
+        listed << described(info.portName(), present);
+    }
+    return listed.join(QStringLiteral(", "));
+}
+#else
+std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
+    return deviceFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
+}
+
+QString numbersWithDevices(const QString& portsFolder) {
+    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
+    const std::vector<std::string> numberedDevices = numbered(present);
+    std::set<int> numbers;
+    for (int number = 1; number <= static_cast<int>(numberedDevices.size()); ++number) {
+        numbers.insert(number);
+    }
+    const QStringList links =
+        QDir(portsFolder)
+            .entryList({QStringLiteral("com*")}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString& link : links) {
+        bool isNumber = false;
+        const int number = link.mid(3).toInt(&isNumber);
+        if (isNumber && number > 0) {
+            numbers.insert(number);
+        }
+    }
+    QStringList listed;
+    for (const int number : numbers) {
+        const std::optional<QString> device = deviceFor(number, portsFolder, numberedDevices);
+        // A link whose device is unplugged leads nowhere and is no choice.
+        if (device && QFileInfo::exists(*device)) {
+            listed << QStringLiteral("Com %1 is %2")
+                          .arg(QString::number(number), described(*device, present));
+        }
+    }
+    return listed.join(QStringLiteral(", "));
 }
 #endif

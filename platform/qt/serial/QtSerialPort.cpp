@@ -25,6 +25,16 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
     }
     return QSerialPort::NoParity;
 }
+
+// What the user can choose instead of a number that leads to no device.
+std::string otherChoices(const QString& portsFolder) {
+    const QString numbers = numbersWithDevices(portsFolder);
+    if (numbers.isEmpty()) {
+        return ". No number leads to a serial device that is present: check that the adapter "
+               "is plugged in, and its cable";
+    }
+    return ". " + numbers.toStdString();
+}
 } // namespace
 
 QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
@@ -86,19 +96,25 @@ Result QtSerialPort::setOpen(bool open) {
 }
 
 Result QtSerialPort::open() {
-    const std::optional<QString> device =
-        deviceForPort(number_, portsFolder_.isEmpty() ? defaultPortsFolder() : portsFolder_);
+    const QString folder = portsFolder_.isEmpty() ? defaultPortsFolder() : portsFolder_;
+    const std::optional<QString> device = deviceForPort(number_, folder);
     if (!device) {
         device_.clear();
+        description_.clear();
         return Result::failure("Com " + std::to_string(number_) +
-                               ": no serial device is present for this number");
+                               ": no serial device is present for this number" +
+                               otherChoices(folder));
     }
     device_ = *device;
+    description_ = describedDevice(device_).toStdString();
     port_.setPortName(device_);
     // Settings given to a closed port are only kept; the open applies them.
     static_cast<void>(configure(settings_));
     if (!port_.open(QIODevice::ReadWrite)) {
         std::string reason = name() + ": " + port_.errorString().toStdString();
+        if (port_.error() == QSerialPort::DeviceNotFoundError) {
+            reason += otherChoices(folder);
+        }
         if (port_.error() == QSerialPort::PermissionError) {
             // Qt files a device that another program holds under permission errors too.
             const std::string advice = permissionAdvice(device_.toStdString());

@@ -24,6 +24,7 @@ public:
     Result setOpen(bool open) override;
     Result write(const std::string& text) override;
     std::string readInput() override;
+    std::string device() const override { return description_; }
 
 private:
     Result open();
@@ -38,6 +39,7 @@ private:
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;
     QString device_;
+    std::string description_;
     LineSettings settings_;
     ParityMarks marks_;
     bool marking_ = false;

@@ -6,6 +6,7 @@
 #include "app/controls/Shape.h"
 #include "app/controls/TextBox.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/window/Announcer.h"
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
 #include "platform/qt/window/Lamp.h"
@@ -20,6 +21,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace bindings {
@@ -90,13 +93,31 @@ void showText(TextBox& model, ColumnBox* widget) {
 }
 
 void showNotices(TextBox& model, QTextEdit* widget) {
-    follow(model, [&model, widget] {
+    auto* announcer = new Announcer(widget->parentWidget());
+    const auto show = [&model, widget] {
         const QString shown = toQString(model.text());
-        if (widget->toPlainText() != shown) {
+        const QString before = widget->toPlainText();
+        if (before == shown) {
+            return false;
+        }
+        // Assistive technology hears only the new line inserted; replacing the whole text
+        // reads as a deletion of everything and is dropped.
+        if (shown.startsWith(before) && (before.isEmpty() || shown.at(before.size()) == '\n')) {
+            QTextCursor end(widget->document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(shown.mid(before.size()));
+        } else {
             widget->setPlainText(shown);
         }
         widget->verticalScrollBar()->setValue(widget->verticalScrollBar()->maximum());
+        return true;
+    };
+    model.setObserver([widget, announcer, show] {
+        if (show()) {
+            announcer->announce(widget->document()->lastBlock().text());
+        }
     });
+    show();
 }
 
 void editCell(TextBox& model, QLineEdit* widget) {

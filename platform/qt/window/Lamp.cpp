@@ -8,6 +8,20 @@ void Lamp::setFill(const QColor& fill) {
     if (fill != fill_) {
         fill_ = fill;
         update();
+        sayState();
+    }
+}
+
+void Lamp::setSpokenStates(QList<std::pair<QColor, QString>> states) {
+    spokenStates_ = std::move(states);
+    sayState();
+}
+
+void Lamp::sayState() {
+    for (const auto& [colour, name] : spokenStates_) {
+        if (colour == fill_) {
+            setAccessibleName(name);
+        }
     }
 }
 

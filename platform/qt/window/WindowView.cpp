@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/window/AccessibleNames.h"
 #include "platform/qt/window/Bindings.h"
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
@@ -114,6 +115,7 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
     buildLineEditor(client);
     buildMenu();
     setTabOrder();
+    nameControls(this);
     findChild<QComboBox*>("Combo1")->setFocus();
 }
 

@@ -1,0 +1,20 @@
+#include "platform/qt/window/Announcer.h"
+
+#include "platform/qt/window/AccessibleRoles.h"
+
+Announcer::Announcer(QWidget* parent) : QWidget(parent) {
+    installAccessibleRoles();
+    setObjectName(QStringLiteral("Announcer"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    hide();
+}
+
+void Announcer::announce(const QString& message) {
+    setAccessibleName(message);
+    // A notification that turns up is what a screen reader speaks; one that changes its text
+    // while showing is not.
+    hide();
+    show();
+}

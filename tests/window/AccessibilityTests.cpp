@@ -1,0 +1,85 @@
+#include "tests/window/ShownWindow.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+std::string said(const ShownWindow& shown, const QString& control, QAccessible::Text kind) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(shown.widget(control));
+    return iface ? iface->text(kind).toStdString() : "(no interface)";
+}
+} // namespace
+
+// Assistive technology learns of a change through events that Qt raises only while a screen
+// reader listens; here what it would then read is checked, and tools/orca-check.sh hears it.
+TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachReportIsAnnounced) {
+    ShownWindow shown;
+    struct Said {
+        QString control;
+        std::string name;
+        std::string description;
+    };
+    const auto expectSaid = [&shown](const std::vector<Said>& table) {
+        for (const Said& expected : table) {
+            const std::string control = expected.control.toStdString();
+            EXPECT_EQ(said(shown, expected.control, QAccessible::Name), expected.name) << control;
+            EXPECT_EQ(said(shown, expected.control, QAccessible::Description), expected.description)
+                << control;
+        }
+    };
+    expectSaid({
+        {"Combo1", "Sample", "Select EQing Sample"},
+        {"Text1", "Sentence", "DSP EQ Sentence (Menu 20 & 21)"},
+        {"Text3", "Line numbers", ""},
+        {"Command1", "Exit", "Exit Program"},
+        {"Shape8", "Port lamp: closed", ""},
+        {"Command2", "Connect", "Enable / Disable Comm Port"},
+        {"Combo2", "Port", "Communication Port"},
+        {"Combo3", "Rate", "Baud Rate"},
+        {"Text4", "Notices", ""},
+        {"Command8", "Open", ""},
+        {"Command10", "Save", ""},
+        {"Shape1", "Send lamp: idle", ""},
+        {"Command6", "Update", "Send Data"},
+        {"Check1", "Auto", "Send Data Every Second"},
+        {"Combo4", "Line", "Select Line of Command Sentence"},
+        {"Command3", "Accept Changes", ""},
+        {"Text2(0)", "Digit 1", ""},
+        {"Text2(7)", "Digit 8", ""},
+    });
+    EXPECT_EQ(said(shown, "Combo3", QAccessible::Value), "9600");
+    EXPECT_EQ(shown.widget<QComboBox>("Combo2")->currentText(), "Com 1") << "a caption changed";
+
+    auto* lines = shown.widget<QComboBox>("Combo4");
+    lines->setFocus();
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(lines, Qt::Key_Down);
+    }
+    auto* notices = shown.widget<QTextEdit>("Text4");
+    int removed = 0;
+    QObject::connect(notices->document(), &QTextDocument::contentsChange, notices,
+                     [&removed](int, int charsRemoved, int) { removed += charsRemoved; });
+    QWidget* announcer = shown.widget("Announcer");
+    QTest::mouseClick(shown.widget("Command2"), Qt::LeftButton);
+    const QString opened = notices->toPlainText();
+    EXPECT_EQ(said(shown, "Shape8", QAccessible::Name), "Port lamp: open");
+    EXPECT_EQ(announcer->accessibleName(), opened);
+    EXPECT_TRUE(announcer->isVisible());
+    shown.model.port.postEvent(SerialPort::sendEvent);
+    shown.model.loop.runWaiting();
+    QTest::mouseClick(shown.widget("Command2"), Qt::LeftButton);
+
+    expectSaid({
+        {"Shape8", "Port lamp: closed", ""},
+        {"Shape1", "Send lamp: sent", ""},
+        {"Text2(0)", "Line 05, digit 1", ""},
+        {"Text2(3)", "Line 05, digit 4", ""},
+    });
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+    EXPECT_EQ(notices->toPlainText(), opened + '\n' + announcer->accessibleName());
+    EXPECT_EQ(removed, 0) << "a report replaced the box's text instead of adding its line";
+}
