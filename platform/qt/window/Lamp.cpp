@@ -14,6 +14,6 @@ void Lamp::setFill(const QColor& fill) {
 void Lamp::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), fill_);
-    painter.setPen(Qt::black);
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
