@@ -89,8 +89,9 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
       lampClock_(model.Timer2, this) {
     setWindowTitle(toQString(model.Form1.caption()));
     // Nothing in the window follows a change of size, so it offers no maximise either.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     QIcon icon;
     icon.addFile(":/icons/sonavel-16.png", QSize(16, 16));
     icon.addFile(":/icons/sonavel-32.png", QSize(32, 32));
