@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # Photographs the program's window on a virtual screen.
-#   tools/screenshot.sh [PROGRAM] [OUTPUT]    defaults: build/sonavel, docs/screenshot.png
+#   tools/screenshot.sh [--dark] [PROGRAM] [OUTPUT]
+#       defaults: build/sonavel, docs/screenshot.png (docs/screenshot-dark.png with --dark)
+# --dark shows the window under qt6ct's "darker" colour scheme with the Fusion style. The
+# program's environment passes through, so QT_FONT_DPI or FONTCONFIG_FILE show other desktops.
 # Builds nothing. The program runs with a configuration folder of its own, so the user's
 # settings are neither read nor changed. Needs Xvfb, xdotool and ImageMagick.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+dark=""
+if [ "${1:-}" = --dark ]; then
+    dark=yes
+    shift
+fi
 program=${1:-$root/build/sonavel}
-output=${2:-$root/docs/screenshot.png}
+output=${2:-$root/docs/screenshot${dark:+-dark}.png}
 [ -x "$program" ] || { echo "screenshot: no program at $program (build it first)" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/sonavel-screenshot.XXXXXX")
@@ -55,7 +63,7 @@ wait_for() {
 
 # Xvfb picks a free display itself and names it once it accepts clients. At 96 dots per inch
 # the window's pixel layout is the one it was drawn for.
-Xvfb -displayfd 3 -screen 0 640x560x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 1024x960x24 -dpi 96 -nolisten tcp 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 xvfb_ready() {
@@ -68,6 +76,14 @@ export DISPLAY
 
 mkdir -p "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
+if [ -n "$dark" ]; then
+    scheme=/usr/share/qt6ct/colors/darker.conf
+    [ -f "$scheme" ] || fail "no colour scheme at $scheme (install qt6ct)"
+    mkdir -p "$work/config/qt6ct"
+    printf '[Appearance]\ncustom_palette=true\ncolor_scheme_path=%s\nstyle=Fusion\n' \
+        "$scheme" >"$work/config/qt6ct/qt6ct.conf"
+    export QT_QPA_PLATFORMTHEME=qt6ct
+fi
 XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     "$program" >"$work/program.log" 2>&1 &
 program_pid=$!

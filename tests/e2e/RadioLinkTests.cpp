@@ -61,7 +61,9 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     // The port writes from the event loop, so the wait must keep it running.
     ASSERT_TRUE(user::waitFor([&] { return live.radio.commands().size() >= 2; }));
     EXPECT_EQ(live.radio.receivedText().substr(0, 262), "UR" + edited + ";UT" + edited + ";");
-    EXPECT_EQ(sentenceShown(live), edited);
+    // The box is drawn at screen rate, so it may show the sent sentence a frame later.
+    EXPECT_TRUE(user::waitFor([&] { return sentenceShown(live) == edited; }))
+        << sentenceShown(live);
     EXPECT_TRUE(user::waitFor([&] { return lamp(live, "Shape1") == QColor(0, 255, 0); }))
         << "the send lamp did not flash";
     EXPECT_TRUE(user::waitFor([&] { return lamp(live, "Shape1") == QColor(0, 128, 0); }));

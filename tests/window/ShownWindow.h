@@ -7,13 +7,18 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
-// The real widgets of the window on the model with test doubles, shown and active.
+// The real widgets of the window on the model with test doubles, shown and active. The script
+// readies the doubles (stored settings, say) before start-up.
 struct ShownWindow {
-    ShownWindow() {
+    explicit ShownWindow(const std::function<void(TestWindow&)>& script = {}) {
         application();
+        if (script) {
+            script(model);
+        }
         model.start();
         view = std::make_unique<WindowView>(*model.window, model.loop);
         view->show();

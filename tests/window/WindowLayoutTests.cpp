@@ -1,12 +1,16 @@
+#include "platform/qt/window/Colours.h"
+#include "platform/qt/window/Twips.h"
 #include "tests/window/ShownWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
@@ -38,8 +42,21 @@ QRect inWindow(const ShownWindow& shown, const QString& name) {
     return {widget->mapTo(shown.client(), QPoint(0, 0)), widget->size()};
 }
 
-QRect pixels(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
+// The screen's logical resolution, checked against the one the test run asks for, so that a run
+// at 144 dpi cannot pass by laying the window out at 96.
+int dotsPerInch(const ShownWindow& shown) {
+    const int asked =
+        qEnvironmentVariableIsSet("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI") : 96;
+    EXPECT_EQ(shown.client()->logicalDpiY(), asked);
+    return shown.client()->logicalDpiY();
+}
+
+// Where the caret stands after the text, painted as the user would see it.
+int caretAfter(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->end(false);
+    edit->grab();
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
 }
 
 // The lines a text box has laid its text out in, as the user sees them.
@@ -58,16 +75,20 @@ QStringList shownLines(const QTextEdit* box) {
 
 TEST(WindowLayout, EveryControlStandsWhereTheWindowWasDrawnAndTheClientAreaIsFixed) {
     const ShownWindow shown;
-    EXPECT_EQ(shown.client()->size(), QSize(400, 450));
+    const int dpi = dotsPerInch(shown);
+    // 1440 twips to the logical inch.
+    EXPECT_EQ(shown.client()->size(), QSize(6000 * dpi / 1440, 6750 * dpi / 1440));
     EXPECT_EQ(shown.view->minimumSize(), shown.view->maximumSize()) << "the window can be resized";
+    EXPECT_FALSE(shown.view->windowFlags() & Qt::WindowMaximizeButtonHint);
     for (const Placement& control : drawing) {
         EXPECT_EQ(inWindow(shown, control.name),
-                  pixels(control.left, control.top, control.width, control.height))
+                  Twips({control.left, control.top, control.width, control.height}).pixels(dpi))
             << control.name;
     }
     for (int i = 0; i < 8; ++i) {
         const QString cell = QString("Text2(%1)").arg(i);
-        EXPECT_EQ(inWindow(shown, cell), QRect(208 + 16 * i, 320, 17, 25)) << cell.toStdString();
+        EXPECT_EQ(inWindow(shown, cell), Twips({3120 + 240 * i, 4800, 255, 375}).pixels(dpi))
+            << cell.toStdString();
     }
 }
 
@@ -91,12 +112,36 @@ TEST(WindowLayout, FramesOverTheCommandViewerAndTheLineNumbersAreNotHiddenByIt) 
                 << top->objectName().toStdString();
         }
     }
-    EXPECT_EQ(inWindow(shown, "Text3").right() + 1, inWindow(shown, "Text1").left() + 1)
-        << "the line numbers overlap the sentence box by one pixel";
+    EXPECT_EQ(inWindow(shown, "Text3").right() + 1 - inWindow(shown, "Text1").left(),
+              twipsToPixels(15, dotsPerInch(shown)))
+        << "the line numbers overlap the sentence box by one pixel of the drawing";
 }
 
-TEST(WindowLayout, EveryButtonCaptionFitsOnItsButton) {
+TEST(WindowLayout, EveryCaptionAndListTextFitsItsRoomUncutAndUnscrolled) {
     const ShownWindow shown;
+    for (QComboBox* combo : shown.view->findChildren<QComboBox*>()) {
+        QStringList texts{combo->currentText()};
+        for (int i = 0; i < combo->count(); ++i) {
+            texts << combo->itemText(i);
+        }
+        QLineEdit* edit = combo->lineEdit();
+        const int start = caretAfter(edit, "");
+        for (const QString& text : texts) {
+            EXPECT_EQ(caretAfter(edit, text), start + edit->fontMetrics().horizontalAdvance(text))
+                << combo->objectName().toStdString() << " scrolls " << text.toStdString();
+            EXPECT_LT(caretAfter(edit, text), edit->width())
+                << combo->objectName().toStdString() << " cuts " << text.toStdString();
+        }
+    }
+    for (const QGroupBox* box : shown.view->findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                         QStyle::SC_GroupBoxLabel, box);
+        EXPECT_TRUE(box->rect().contains(label)) << box->title().toStdString();
+    }
     for (const QPushButton* button : shown.view->findChildren<QPushButton*>()) {
         const QFontMetrics metrics(button->font());
         const QStringList lines = button->text().remove('&').split('\n');
@@ -117,9 +162,14 @@ TEST(WindowLayout, FontsHaveTheDrawnSizesAndWeights) {
     }
     for (const char* name :
          {"Frame4", "Frame3", "Frame7", "Frame2", "Frame1", "Command1", "Command2", "Command3",
-          "Command6", "Command8", "Command10", "Combo1", "Combo2", "Combo3"}) {
+          "Command6", "Command8", "Command10", "Combo1"}) {
         EXPECT_DOUBLE_EQ(points(name), 8.25) << name;
         EXPECT_EQ(shown.widget(name)->font().weight(), QFont::Normal) << name;
+    }
+    // "Com 1" is a little wider than the port and rate fields in the designed size.
+    for (const char* name : {"Combo2", "Combo3"}) {
+        EXPECT_LT(points(name), 8.25) << name;
+        EXPECT_GE(points(name), 7.5) << name;
     }
     EXPECT_DOUBLE_EQ(points("Frame5"), 9.75);
     EXPECT_EQ(shown.widget("Frame5")->font().weight(), QFont::Bold);
@@ -141,8 +191,11 @@ TEST(WindowLayout, ColoursOfTheBoxesCaptionAndLampsFollowTheModel) {
     EXPECT_EQ(colour("Text1", QPalette::Base), QColor(0, 0, 128));
     EXPECT_EQ(colour("Text1", QPalette::Text), QColor(0, 255, 255));
     EXPECT_EQ(colour("Text3", QPalette::Base), shown.client()->palette().color(QPalette::Button));
+    EXPECT_EQ(colour("Text3", QPalette::Text),
+              shown.client()->palette().color(QPalette::ButtonText));
     EXPECT_EQ(colour("Text2(0)", QPalette::Base), QColor(255, 255, 128));
     EXPECT_EQ(colour("Text2(4)", QPalette::Base), QColor(255, 255, 128));
+    EXPECT_EQ(colour("Text2(4)", QPalette::Text), QColor(0, 0, 0));
     EXPECT_EQ(colour("Text2(1)", QPalette::Base), shown.client()->palette().color(QPalette::Base));
 
     const auto lamp = [&](const char* name) {
@@ -154,6 +207,36 @@ TEST(WindowLayout, ColoursOfTheBoxesCaptionAndLampsFollowTheModel) {
     shown.model->Shape1.setFillColour(65280);
     EXPECT_EQ(lamp("Shape8"), QColor(255, 0, 0));
     EXPECT_EQ(lamp("Shape1"), QColor(0, 255, 0));
+}
+
+TEST(WindowLayout, UnderADarkThemeEveryFixedGroundKeepsTextThatReadsAndTheLampsStandOut) {
+    QPalette dark;
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, QColor(0x2e, 0x2f, 0x30)},
+             {QPalette::WindowText, QColor(0xee, 0xee, 0xee)},
+             {QPalette::Base, QColor(0x24, 0x24, 0x24)},
+             {QPalette::Text, QColor(0xee, 0xee, 0xee)},
+             {QPalette::Button, QColor(0x33, 0x33, 0x33)},
+             {QPalette::ButtonText, QColor(0xdd, 0xdd, 0xdd)},
+         }) {
+        dark.setColor(role, colour);
+    }
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(dark);
+    {
+        const ShownWindow shown;
+        for (const char* name : {"Text2(0)", "Text2(4)", "Text1", "Text3", "Text4"}) {
+            const QPalette used = shown.widget(name)->palette();
+            EXPECT_GE(contrast(used.color(QPalette::Text), used.color(QPalette::Base)), 4.5)
+                << name;
+        }
+        const QColor ground = shown.client()->palette().color(QPalette::Window);
+        for (const char* name : {"Shape8", "Shape1"}) {
+            const QColor outline = shown.widget(name)->grab().toImage().pixelColor(0, 10);
+            EXPECT_GE(contrast(outline, ground), 4.5) << name;
+        }
+    }
+    QApplication::setPalette(light);
 }
 
 TEST(WindowLayout, ToolTipsAreOnTheListedControlsOnly) {

@@ -72,6 +72,55 @@ TEST(WindowUse, ArrowKeysInTheClosedSampleSelectorChooseASampleAndTypingChoosesN
     EXPECT_EQ(shown.model.settings.writes.size(), writes);
 }
 
+TEST(WindowUse, ArrowKeysInASelectorShowingARestoredItemMoveFromThatItem) {
+    ShownWindow shown([](TestWindow& model) {
+        model.settings.store("settings", "19200,n,8,1");
+        model.settings.store("Bytes", "Ombrel");
+    });
+    auto* rates = shown.widget<QComboBox>("Combo3");
+    ASSERT_EQ(rates->currentText(), "19200");
+    const int restoredIndex = shown.model->Combo3.listIndex();
+    rates->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(rates->currentText(), "38400");
+    EXPECT_EQ(shown.model.settings.value("settings").substr(0, 6), "38400,");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(shown.model.settings.value("settings").substr(0, 6), "19200,");
+    EXPECT_NE(shown.model->Combo3.listIndex(), restoredIndex) << "the arrows chose nothing";
+
+    auto* samples = shown.widget<QComboBox>("Combo1");
+    samples->setFocus();
+    const int samplesIndex = shown.model->Combo1.listIndex();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(shown.model->Combo1.listIndex(), samplesIndex)
+        << "the list position moved before the user chose";
+    samples->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(samples->currentText(), samples->itemText(samples->findText("Ombrel") - 1));
+}
+
+TEST(WindowUse, ReturnAndEnterPressTheFocusedButton) {
+    ShownWindow shown;
+    auto* connect = shown.widget("Command2");
+    connect->setFocus();
+    QTest::keyClick(connect, Qt::Key_Return);
+    EXPECT_TRUE(shown.model.port.isOpen()) << "Return on Connect did not open the port";
+    QTest::keyClick(connect, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(shown.model.port.isOpen()) << "Enter on Connect did not close the port";
+}
+
+TEST(WindowUse, EveryReadOnlyBoxShowsWhenItHasTheFocus) {
+    ShownWindow shown;
+    for (const char* name : {"Text1", "Text3", "Text4"}) {
+        auto* box = shown.widget<QTextEdit>(name);
+        const auto edge = [box] { return box->viewport()->grab().toImage().pixelColor(0, 10); };
+        shown.widget("Combo4")->setFocus();
+        EXPECT_EQ(edge(), box->palette().color(QPalette::Base)) << name;
+        box->setFocus();
+        EXPECT_EQ(edge(), box->palette().color(QPalette::Text)) << name << " shows no focus";
+    }
+}
+
 TEST(WindowUse, ALineChosenFillsTheCellsAndTypedCellsAreAcceptedIntoTheStore) {
     ShownWindow shown;
     shown.model->Combo1.choose(3);

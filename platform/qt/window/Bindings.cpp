@@ -9,21 +9,21 @@
 #include "platform/qt/window/Announcer.h"
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
+#include "platform/qt/window/Fitting.h"
 #include "platform/qt/window/Lamp.h"
 #include "platform/qt/window/ScreenRate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace bindings {
 namespace {
@@ -56,28 +56,36 @@ void follow(Observable& model, const std::function<void()>& show) {
     show();
 }
 
-// A caption too wide for its button breaks between words, as captions on narrow buttons
-// always have; the button was drawn tall enough for two lines.
-QString fitted(const QString& caption, const QPushButton* button) {
-    const QFontMetrics metrics(button->font());
-    const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-    if (metrics.horizontalAdvance(caption) <= room) {
-        return caption;
-    }
-    QString wrapped;
-    QString line;
-    for (const QString& word : caption.split(' ')) {
-        if (line.isEmpty()) {
-            line = word;
-        } else if (metrics.horizontalAdvance(line + ' ' + word) <= room) {
-            line += ' ' + word;
-        } else {
-            wrapped += line + '\n';
-            line = word;
+// Qt's combo box moves with the arrow keys from its list position, which stays where the model
+// put it while the field shows a restored or typed text. Where that text names an item, the
+// user expects the arrows to move from that item.
+class ArrowsFromNamedItem : public QObject {
+public:
+    ArrowsFromNamedItem(ComboBox& model, QComboBox* widget) : QObject(widget), model_(model) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return QObject::eventFilter(watched, event);
         }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int move = key->key() == Qt::Key_Down ? 1 : key->key() == Qt::Key_Up ? -1 : 0;
+        auto* widget = static_cast<QComboBox*>(parent());
+        const int named = widget->findText(widget->currentText(), Qt::MatchExactly);
+        if (move == 0 || key->modifiers() != Qt::NoModifier || named < 0 ||
+            named == widget->currentIndex()) {
+            return QObject::eventFilter(watched, event);
+        }
+        const int chosen = std::clamp(named + move, 0, widget->count() - 1);
+        if (chosen != named) {
+            model_.choose(chosen);
+        }
+        return true;
     }
-    return wrapped + line;
-}
+
+private:
+    ComboBox& model_;
+};
 } // namespace
 
 void showText(TextBox& model, ColumnBox* widget) {
@@ -165,10 +173,13 @@ void comboBox(ComboBox& model, QComboBox* widget) {
     });
     QObject::connect(edit, &QLineEdit::textEdited, widget,
                      [&model](const QString& text) { model.type(fromQString(text)); });
+    auto* arrows = new ArrowsFromNamedItem(model, widget);
+    widget->installEventFilter(arrows);
+    edit->installEventFilter(arrows);
 }
 
 void button(CommandButton& model, QPushButton* widget) {
-    widget->setText(fitted(toQString(model.caption()), widget));
+    fitting::showCaption(widget, toQString(model.caption()));
     QObject::connect(widget, &QPushButton::clicked, widget, [&model] { model.press(); });
 }
 

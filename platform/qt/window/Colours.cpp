@@ -1,6 +1,8 @@
 #include "platform/qt/window/Colours.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -32,6 +34,33 @@ constexpr std::array<std::pair<unsigned, QPalette::ColorRole>, 25> systemRoles{{
     {23, QPalette::ToolTipText},     // tool tip text
     {24, QPalette::ToolTipBase},     // tool tip background
 }};
+
+// The ground roles and the text role drawn on each.
+constexpr std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 5> textRoles{{
+    {QPalette::Window, QPalette::WindowText},
+    {QPalette::Base, QPalette::Text},
+    {QPalette::Button, QPalette::ButtonText},
+    {QPalette::Highlight, QPalette::HighlightedText},
+    {QPalette::ToolTipBase, QPalette::ToolTipText},
+}};
+
+QPalette::ColorRole systemRole(Colour colour) {
+    const unsigned n = colour - colours::systemColourFlag;
+    for (const auto& [number, role] : systemRoles) {
+        if (number == n) {
+            return role;
+        }
+    }
+    return QPalette::Window;
+}
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
 } // namespace
 
 QColor toQColor(Colour colour, const QPalette& palette) {
@@ -39,11 +68,26 @@ QColor toQColor(Colour colour, const QPalette& palette) {
         return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                       static_cast<int>((colour >> 16) & 0xFF));
     }
-    const unsigned n = colour - colours::systemColourFlag;
-    for (const auto& [number, role] : systemRoles) {
-        if (number == n) {
-            return palette.color(role);
+    return palette.color(systemRole(colour));
+}
+
+QColor textOn(Colour ground, const QPalette& palette) {
+    if (colours::isSystem(ground)) {
+        const QPalette::ColorRole role = systemRole(ground);
+        for (const auto& [back, text] : textRoles) {
+            if (back == role) {
+                return palette.color(text);
+            }
         }
     }
-    return palette.color(QPalette::Window);
+    const QColor back = toQColor(ground, palette);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrast(back, black) >= contrast(back, white) ? black : white;
+}
+
+double contrast(const QColor& one, const QColor& other) {
+    const double first = luminance(one);
+    const double second = luminance(other);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }

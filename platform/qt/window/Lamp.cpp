@@ -28,6 +28,6 @@ void Lamp::sayState() {
 void Lamp::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), fill_);
-    painter.setPen(Qt::black);
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

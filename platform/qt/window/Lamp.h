@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <utility>
 
-// A lamp: a rectangle filled solid, with a thin dark outline so that a dark lamp still shows
-// its edge on a dark theme.
+// A lamp: a rectangle filled solid, outlined in the theme's text colour so that it stands out
+// from the window's ground whatever the theme, a dark lamp on a dark window included.
 class Lamp : public QWidget {
 public:
     explicit Lamp(QWidget* parent);

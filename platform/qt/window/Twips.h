@@ -1,14 +1,23 @@
 #pragma once
 
 #include <QRect>
+#include <cmath>
 
-// The window is drawn in twips, 15 to the pixel at 96 dots per inch. Qt's device-independent
-// pixels are 96 to the inch, so the same numbers scale on denser screens.
+// The window is drawn in twips, 1440 to the logical inch: 15 to the pixel at 96 dots per inch,
+// 10 at 144. Going through the screen's logical resolution, a desktop set to larger fonts gets
+// a window grown with its fonts instead of text that no longer fits.
+inline int twipsToPixels(int twips, int dotsPerInch) {
+    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
+}
+
 struct Twips {
     int left;
     int top;
     int width;
     int height;
 
-    QRect pixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
+    QRect pixels(int dotsPerInch) const {
+        return {twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch),
+                twipsToPixels(width, dotsPerInch), twipsToPixels(height, dotsPerInch)};
+    }
 };

@@ -6,8 +6,10 @@
 #include "platform/qt/window/Bindings.h"
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
+#include "platform/qt/window/Fitting.h"
 #include "platform/qt/window/Fonts.h"
 #include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/ReadOnlyBox.h"
 #include "platform/qt/window/Twips.h"
 
 #include <QCheckBox>
@@ -29,7 +31,7 @@ constexpr int clientHeight = 6750;
 template <class Widget> Widget* place(QWidget* parent, const QString& name, Twips at) {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
-    widget->setGeometry(at.pixels());
+    widget->setGeometry(at.pixels(parent->logicalDpiY()));
     return widget;
 }
 
@@ -38,45 +40,38 @@ QGroupBox* frame(QWidget* client, const QString& name, const Frame& model, Twips
     auto* box = place<QGroupBox>(client, name, at);
     box->setTitle(toQString(model.caption()));
     box->setFont(font);
+    fitting::fitGroupBox(box);
     return box;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, CommandButton& model, Twips at) {
     auto* widget = place<QPushButton>(parent, name, at);
     widget->setFont(fonts::sansSerif(8.25));
+    // Return and Enter press the focused button, as Space does.
+    widget->setAutoDefault(true);
     bindings::button(model, widget);
     return widget;
 }
 
+// A fixed ground always comes with its text colour: the theme's own text colour may not read
+// on it.
 void setColours(QWidget* widget, Colour back, std::optional<Colour> text = std::nullopt) {
     QPalette palette = widget->palette();
+    const QColor textColour = text ? toQColor(*text, palette) : textOn(back, palette);
     palette.setColor(QPalette::Base, toQColor(back, palette));
-    if (text) {
-        palette.setColor(QPalette::Text, toQColor(*text, palette));
-    }
+    palette.setColor(QPalette::Text, textColour);
     widget->setPalette(palette);
 }
 
-// The line pitch the sentence box was drawn for: sixteen lines of 12 point in its height.
-constexpr int sentenceLinePitch = 18;
+// The line pitch, in twips, the sentence box was drawn for: sixteen lines of 12 point in its
+// height.
+constexpr int sentenceLinePitch = 270;
 
-// A multi-line box that the user can read, select and copy from but not type into. Tab
-// leaves it, since it takes no text.
-template <class Box = QTextEdit, class... Shape>
-Box* readOnlyBox(QWidget* parent, const QString& name, Twips at, const QFont& font,
-                 Shape... shape) {
-    auto* box = new Box(parent, shape...);
+ColumnBox* columnBox(QWidget* parent, const QString& name, Twips at, int columns) {
+    auto* box = new ColumnBox(parent, fonts::courierNew(12), columns,
+                              twipsToPixels(sentenceLinePitch, parent->logicalDpiY()));
     box->setObjectName(name);
-    box->setGeometry(at.pixels());
-    box->setFont(font);
-    box->setReadOnly(true);
-    box->setAcceptRichText(false);
-    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setFocusPolicy(Qt::StrongFocus);
-    box->setTabChangesFocus(true);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->document()->setDocumentMargin(2);
+    box->setGeometry(at.pixels(parent->logicalDpiY()));
     return box;
 }
 
@@ -85,6 +80,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips
     auto* widget = place<QComboBox>(parent, name, at);
     widget->setFont(font);
     bindings::comboBox(model, widget);
+    fitting::fitComboBox(widget);
     return widget;
 }
 } // namespace
@@ -93,6 +89,10 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
     : model_(model), eventLoop_(eventLoop), resendClock_(model.Timer1, this),
       lampClock_(model.Timer2, this) {
     setWindowTitle(toQString(model.Form1.caption()));
+    // Nothing in the window follows a change of size, so it offers no maximise either.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     QIcon icon;
     icon.addFile(":/icons/sonavel-16.png", QSize(16, 16));
     icon.addFile(":/icons/sonavel-32.png", QSize(32, 32));
@@ -101,7 +101,8 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
 
     auto* client = new QWidget(this);
     client->setObjectName("Form1");
-    client->setFixedSize(Twips{0, 0, clientWidth, clientHeight}.pixels().size());
+    client->setFixedSize(
+        Twips{0, 0, clientWidth, clientHeight}.pixels(client->logicalDpiY()).size());
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -149,7 +150,8 @@ void WindowView::buildNotices(QWidget* client) {
     caption.setColor(QPalette::WindowText, toQColor(colours::red, caption));
     box->setPalette(caption);
 
-    QTextEdit* notices = readOnlyBox(box, "Text4", {120, 360, 2175, 855}, fonts::arial(8.25));
+    auto* notices = place<ReadOnlyBox>(box, "Text4", {120, 360, 2175, 855});
+    notices->setFont(fonts::arial(8.25));
     notices->setLineWrapMode(QTextEdit::WidgetWidth);
     setColours(notices, colours::darkRed, colours::yellow);
     bindings::showNotices(model_.Text4, notices);
@@ -162,8 +164,7 @@ void WindowView::buildCommandViewer(QWidget* client) {
     comboBox(box, "Combo1", model_.Combo1, {720, 360, 1575, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Select EQing Sample");
 
-    auto* sentence = readOnlyBox<ColumnBox>(box, "Text1", {720, 720, 1575, 4485},
-                                            fonts::courierNew(12), 8, sentenceLinePitch);
+    ColumnBox* sentence = columnBox(box, "Text1", {720, 720, 1575, 4485}, 8);
     setColours(sentence, colours::darkBlue, colours::cyan);
     sentence->setToolTip("DSP EQ Sentence (Menu 20 & 21)");
     bindings::showText(model_.Text1, sentence);
@@ -171,8 +172,7 @@ void WindowView::buildCommandViewer(QWidget* client) {
     button(box, "Command1", model_.Command1, {2760, 4800, 975, 375})->setToolTip("Exit Program");
 
     // The line numbers stand on the window itself, over the frame, beside the sentence.
-    auto* lineNumbers = readOnlyBox<ColumnBox>(client, "Text3", {360, 2040, 495, 4455},
-                                               fonts::courierNew(12), 2, sentenceLinePitch);
+    ColumnBox* lineNumbers = columnBox(client, "Text3", {360, 2040, 495, 4455}, 2);
     lineNumbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(lineNumbers, colours::scrollBars);
     bindings::showText(model_.Text3, lineNumbers);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QTextEdit>
+
+// A multi-line box that the user can read, select and copy from but not type into. Tab leaves
+// it, since it takes no text. With the focus it shows an outline in its own text colour: a
+// caret alone is easily missed, and a theme's focus colour may not read on the box's ground.
+class ReadOnlyBox : public QTextEdit {
+public:
+    explicit ReadOnlyBox(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
