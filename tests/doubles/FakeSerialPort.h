@@ -21,6 +21,7 @@ public:
     std::string openFailure;        // non-empty: every open fails with it
     std::deque<bool> writeOutcomes; // front: whether the next write succeeds
     bool drainsAfterWrite = true;   // posts a send event after each accepted write
+    bool lineBusy = false;          // what was written has not yet left
 
     // Record.
     std::vector<std::string> written;
@@ -104,6 +105,8 @@ public:
         }
         return Result::success();
     }
+
+    bool isLineBusy() const override { return lineBusy; }
 
     std::string readInput() override {
         std::string input;

@@ -2,6 +2,7 @@
 
 #include "platform/SerialPort.h"
 #include "radio/LineSettings.h"
+#include "radio/LineTime.h"
 #include "radio/ParityMarks.h"
 
 #include <QSerialPort>
@@ -23,6 +24,7 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     Result setOpen(bool open) override;
     Result write(const std::string& text) override;
+    bool isLineBusy() const override;
     std::string readInput() override;
 
 private:
@@ -30,6 +32,8 @@ private:
     Result configure(const LineSettings& settings);
     void markParityErrors();
     void errorOccurred(QSerialPort::SerialPortError error);
+    // Bytes still in the system's output queue; 0 where it cannot say.
+    std::size_t systemQueued() const;
     // "Com 3 (/dev/ttyUSB0)", the name the user knows the port by.
     std::string name() const;
 
@@ -40,5 +44,6 @@ private:
     QString device_;
     LineSettings settings_;
     ParityMarks marks_;
+    LineClock line_;
     bool marking_ = false;
 };
