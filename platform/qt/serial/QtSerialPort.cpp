@@ -182,6 +182,12 @@ std::size_t QtSerialPort::systemQueued() const {
     return 0;
 }
 
+void QtSerialPort::release() {
+    QObject::disconnect(&port_, nullptr, nullptr, nullptr);
+    listener_ = nullptr;
+    port_.close();
+}
+
 std::string QtSerialPort::readInput() {
     if (!port_.isOpen()) {
         return {};

@@ -27,6 +27,10 @@ public:
     bool isLineBusy() const override;
     std::string readInput() override;
 
+    // At the program's end, when no handler may run any more: gives the descriptor and the
+    // device's lock file back to the system and tells nobody.
+    void release();
+
 private:
     Result open();
     Result configure(const LineSettings& settings);
