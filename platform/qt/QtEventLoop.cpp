@@ -65,7 +65,11 @@ void QtEventLoop::endOnSignals() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signal : endingSignals) {
-        sigaction(signal, &action, nullptr);
+        // Ignored when the program started (nohup, a background job), it stays ignored.
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
     }
 }
 

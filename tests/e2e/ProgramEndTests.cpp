@@ -37,6 +37,7 @@ constexpr char exitPressed = 'x';
 constexpr char closeBoxUsed = 'c';
 constexpr char underModalBox = 'm';
 constexpr char signalInYield = 'y';
+constexpr char ping = 'p';
 constexpr char resumed = 'r';
 
 void tell(int fd, char what) {
@@ -94,6 +95,9 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
             // The Update yields before it writes; the signal must end the program there.
             window.Command6.press();
             break;
+        case ping:
+            tell(replies, ping);
+            return;
         default:
             break;
         }
@@ -105,14 +109,16 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
 
 struct Ending {
     const char* name;
-    char order;  // told to the child; 0 for none
-    int signal;  // sent to the child from outside; 0 for none
-    int endedBy; // the signal the child must die of; 0 for a clean exit
+    char order;         // told to the child; 0 for none
+    int signal;         // sent to the child from outside; 0 for none
+    int endedBy;        // the signal the child must die of; 0 for a clean exit
+    int ignoredAtStart; // ignored when the child started, as nohup does, and sent before the order
 };
 
 struct Outcome {
     bool opened = false;
     bool lockWhileOpen = false;
+    bool livedOn = true;
     std::optional<int> status;
     bool lockAfterEnd = true;
     bool resumed = false;
@@ -149,6 +155,9 @@ Outcome end(const Ending& ending, SimulatedRadio& radio) {
     if (child == 0) {
         close(orders[1]);
         close(replies[0]);
+        if (ending.ignoredAtStart != 0) {
+            std::signal(ending.ignoredAtStart, SIG_IGN);
+        }
         runProgram(orders[0], replies[1]);
     }
     close(orders[0]);
@@ -158,6 +167,12 @@ Outcome end(const Ending& ending, SimulatedRadio& radio) {
     const std::filesystem::path lock = lockFileOf(radio.slavePath());
     outcome.opened = hear(replies[0], generous) == portOpen;
     outcome.lockWhileOpen = std::filesystem::exists(lock);
+    if (ending.ignoredAtStart != 0) {
+        kill(child, ending.ignoredAtStart);
+        // Once the child has answered, its event loop has gone round with the signal taken.
+        tell(orders[1], ping);
+        outcome.livedOn = hear(replies[0], generous) == ping;
+    }
     if (ending.order != 0) {
         tell(orders[1], ending.order);
     }
@@ -178,13 +193,14 @@ Outcome end(const Ending& ending, SimulatedRadio& radio) {
 
 TEST(ProgramEnd, EveryWayTheProgramEndsGivesThePortBackAndNothingResumes) {
     const Ending endings[] = {
-        {"Exit", exitPressed, 0, 0},
-        {"the window's close box", closeBoxUsed, 0, 0},
-        {"SIGTERM", 0, SIGTERM, SIGTERM},
-        {"SIGHUP", 0, SIGHUP, SIGHUP},
-        {"SIGINT", 0, SIGINT, SIGINT},
-        {"SIGTERM under a modal message box", underModalBox, SIGTERM, SIGTERM},
-        {"SIGTERM inside the yield of an Update", signalInYield, 0, SIGTERM},
+        {"Exit", exitPressed, 0, 0, 0},
+        {"the window's close box", closeBoxUsed, 0, 0, 0},
+        {"SIGTERM", 0, SIGTERM, SIGTERM, 0},
+        {"SIGHUP", 0, SIGHUP, SIGHUP, 0},
+        {"SIGINT", 0, SIGINT, SIGINT, 0},
+        {"SIGTERM under a modal message box", underModalBox, SIGTERM, SIGTERM, 0},
+        {"SIGTERM inside the yield of an Update", signalInYield, 0, SIGTERM, 0},
+        {"Exit after a SIGHUP that nohup ignores", exitPressed, 0, 0, SIGHUP},
     };
     for (const Ending& ending : endings) {
         SCOPED_TRACE(ending.name);
@@ -195,6 +211,7 @@ TEST(ProgramEnd, EveryWayTheProgramEndsGivesThePortBackAndNothingResumes) {
         const Outcome outcome = end(ending, radio);
         ASSERT_TRUE(outcome.opened) << "the program did not open Com 3";
         ASSERT_TRUE(outcome.lockWhileOpen) << lockFileOf(radio.slavePath());
+        EXPECT_TRUE(outcome.livedOn) << "an ignored signal ended the program";
         ASSERT_TRUE(outcome.status.has_value()) << "the program did not end";
         if (ending.endedBy == 0) {
             EXPECT_TRUE(WIFEXITED(*outcome.status) && WEXITSTATUS(*outcome.status) == 0)
