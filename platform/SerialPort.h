@@ -38,6 +38,9 @@ public:
     virtual Result setOpen(bool open) = 0;
     // Queues the text, one byte per character, whole or not at all; never waits for the line.
     virtual Result write(const std::string& text) = 0;
+    // Whether what was written still occupies the line, so that a write now would only wait
+    // behind it.
+    virtual bool isLineBusy() const = 0;
     // Every waiting received character in arrival order; empties the receive queue.
     virtual std::string readInput() = 0;
 

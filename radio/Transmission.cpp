@@ -45,8 +45,14 @@ void MainWindow::reportSendProblem(const std::string& problem) {
 }
 
 // A failed Update ends the tick before it touches the timer, so the next tick tries again.
+// So does a line still busy with the last sentence: at a slow rate a sentence takes longer
+// than a tick to leave, and queuing more behind it would only grow a backlog that the radio
+// hears later and later.
 void MainWindow::Timer1_Tick() {
     yield();
+    if (MSComm1.isLineBusy()) {
+        return;
+    }
     if (!update()) {
         return;
     }

@@ -17,6 +17,9 @@ int main(int argc, char* argv[]) {
     QtFileDialog fileDialog;
     QtMessageBox messageBox;
     QtEventLoop eventLoop;
+    // Before start-up, which may already wait on a modal warning.
+    eventLoop.releaseAtEnd([&serialPort] { serialPort.release(); });
+    eventLoop.endOnSignals();
     MainWindow window(Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
 
     WindowView view(window, eventLoop);

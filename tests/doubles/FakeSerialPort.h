@@ -22,6 +22,7 @@ public:
     std::deque<bool> writeOutcomes; // front: whether the next write succeeds
     bool drainsAfterWrite = true;   // posts a send event after each accepted write
     std::string deviceFound = "/dev/ttyUSB0 (USB serial adapter)"; // what each open finds
+    bool lineBusy = false; // what was written has not yet left
 
     // Record.
     std::vector<std::string> written;
@@ -108,6 +109,8 @@ public:
         }
         return Result::success();
     }
+
+    bool isLineBusy() const override { return lineBusy; }
 
     std::string readInput() override {
         std::string input;

@@ -4,6 +4,7 @@
 #include "tests/support/ProcessFigures.h"
 
 #include <QTextEdit>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -26,6 +27,15 @@ std::vector<SimulatedRadio::Command> startingWith(const std::vector<SimulatedRad
     }
     return chosen;
 }
+
+// Com 3 at the given rate, connected, as a user sets it up.
+void connectAt(LiveWindow& live, const char* rate) {
+    user::choose(live, "Combo2", "Com 3");
+    user::choose(live, "Combo3", rate);
+    user::press(live, "Command2");
+    ASSERT_TRUE(live.port.isOpen()) << live.window->Text4.text();
+    ASSERT_EQ(live.radio.baudRate(), QString(rate).toInt());
+}
 } // namespace
 
 TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Milliseconds) {
@@ -39,11 +49,7 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
               std::string::npos)
         << live.window->Text4.text();
 
-    user::choose(live, "Combo2", "Com 3");
-    user::choose(live, "Combo3", "19200");
-    user::press(live, "Command2");
-    ASSERT_TRUE(live.port.isOpen()) << live.window->Text4.text();
-    EXPECT_EQ(live.radio.baudRate(), 19200);
+    ASSERT_NO_FATAL_FAILURE(connectAt(live, "19200"));
     EXPECT_EQ(lamp(live, "Shape8"), QColor(255, 0, 0));
     EXPECT_NE(
         live.window->Text4.text().find("Com 3 open: " + live.radio.slavePath() + ", 19200,n,8,1"),
@@ -109,6 +115,60 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     EXPECT_LT(process::cpuSeconds() - cpuBefore, 0.3) << "the program spins after the hang-up";
     EXPECT_EQ(user::occurrences(live.window->Text4.text(), "connection to the radio was lost"), 1)
         << live.window->Text4.text();
+}
+
+TEST(RadioLink, AtTheSlowestRateTheResendWaitsForTheLineAndANewSampleStillArrivesSoon) {
+    LiveWindow live;
+    ASSERT_NO_FATAL_FAILURE(connectAt(live, "4800"));
+    // A radio takes what its line carries: 480 characters a second at 4800 baud.
+    live.radio.readSlowly(480);
+    user::choose(live, "Combo1", "Kestrum PRO");
+    const std::string pro(samples::table[3].sentence);
+    const std::string notices = live.window->Text4.text();
+    user::press(live, "Command6");
+
+    QTest::qWait(10000);
+    const auto heard = live.radio.commands();
+    const auto resent = startingWith(heard, "UR");
+    // 262 bytes take 546 ms at 4800 baud: one send a second, where every 500 ms fell behind.
+    EXPECT_GE(resent.size(), 8u);
+    EXPECT_LE(resent.size(), 12u);
+    for (std::size_t i = 1; i < resent.size(); ++i) {
+        EXPECT_GE(resent[i].start - resent[i - 1].start, 546ms) << "send " << i;
+    }
+    for (std::size_t at = 0; at + 1 < heard.size(); at += 2) {
+        EXPECT_EQ(heard[at].text, "UR" + pro + ";") << "command " << at;
+        EXPECT_EQ(heard[at + 1].text, "UT" + pro + ";") << "command " << at + 1;
+    }
+    EXPECT_EQ(live.window->Text4.text(), notices) << "the resend told of a problem";
+
+    const std::string kestrum(samples::table[2].sentence);
+    const auto newSample = [&] {
+        for (const auto& command : live.radio.commands()) {
+            if (command.text == "UR" + kestrum + ";") {
+                return std::optional(command.start);
+            }
+        }
+        return std::optional<SimulatedRadio::Clock::time_point>{};
+    };
+    user::choose(live, "Combo1", "Kestrum");
+    const auto chosen = SimulatedRadio::Clock::now();
+    ASSERT_TRUE(user::waitFor([&] { return newSample().has_value(); }));
+    EXPECT_LE(*newSample() - chosen, 1200ms) << "one line time and one tick at most";
+
+    // At 9600 baud a send takes 273 ms and the resend keeps its 500 ms.
+    user::choose(live, "Combo3", "9600");
+    live.radio.readSlowly(960);
+    ASSERT_TRUE(user::waitFor([&] { return !live.port.isLineBusy(); }));
+    live.radio.clear();
+    QTest::qWait(3000);
+    const auto faster = startingWith(live.radio.commands(), "UR");
+    EXPECT_GE(faster.size(), 5u);
+    for (std::size_t i = 1; i < faster.size(); ++i) {
+        const auto spacing = faster[i].start - faster[i - 1].start;
+        EXPECT_GE(spacing, 400ms) << "send " << i;
+        EXPECT_LE(spacing, 650ms) << "send " << i;
+    }
 }
 
 TEST(RadioLink, ASemicolonTypedIntoACellNeverReachesTheRadio) {

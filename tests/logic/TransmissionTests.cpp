@@ -139,6 +139,33 @@ TEST_F(Transmission, TheResendKeepsTickingWhileClosedAndResumesAfterConnect) {
     EXPECT_EQ(t.port.written, commandsFor(gold, 2));
 }
 
+TEST_F(Transmission, ATickThatFindsTheLineBusyLeavesItQuietlyButAPressAlwaysSends) {
+    window.Command6.press();
+    editCell(1, 0, "F");
+    const std::string edited = "F" + gold.substr(1);
+    const std::string notices = window.Text4.text();
+    t.port.lineBusy = true;
+    window.Timer1.tick();
+    window.Timer1.tick();
+    EXPECT_EQ(t.port.written, commandsFor(gold));
+    EXPECT_EQ(window.Text1.text(), gold);
+    EXPECT_TRUE(window.Timer1.isEnabled());
+    EXPECT_EQ(window.Text4.text(), notices);
+
+    window.Command6.press();
+    EXPECT_EQ(t.port.written.size(), 4u);
+    EXPECT_EQ(window.Text1.text(), edited);
+
+    // Unticked while busy: the tick that finds the line free sends once more and stops.
+    window.Check1.setValue(CheckBox::unticked);
+    window.Timer1.tick();
+    EXPECT_TRUE(window.Timer1.isEnabled());
+    t.port.lineBusy = false;
+    window.Timer1.tick();
+    EXPECT_EQ(t.port.written.size(), 6u);
+    EXPECT_FALSE(window.Timer1.isEnabled());
+}
+
 TEST_F(Transmission, AnUpdateInsideTheYieldLeavesItsSentenceForTheOuterOne) {
     t.loop.post([&] {
         editCell(1, 0, "C");

@@ -39,6 +39,7 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     Result setOpen(bool open) override { return port_.setOpen(open); }
     Result write(const std::string& text) override;
+    bool isLineBusy() const override { return port_.isLineBusy(); }
     std::string readInput() override { return port_.readInput(); }
     std::string device() const override { return port_.device(); }
 

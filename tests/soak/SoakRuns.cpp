@@ -52,6 +52,9 @@ StallFigures stallAndResume(SerialRig& rig, int updates, std::chrono::millisecon
         }
     }
 
+    // What the port took is still owed to the line at its rate; until that has left, the
+    // resend leaves the line alone and has nothing to be refused.
+    static_cast<void>(runUntil([&] { return !rig.port.isLineBusy(); }, generous));
     const std::size_t refusedBeforeWatch = rig.port.refusedWrites();
     const int reportsBeforeWatch = rig.notices.count(queueFull);
     runFor(resendWatch);

@@ -6,6 +6,11 @@
 #include <QMetaObject>
 #include <string_view>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace {
 constexpr int lowestPort = 1;
 constexpr int highestPort = 255;
@@ -127,6 +132,7 @@ Result QtSerialPort::open() {
     port_.setDataTerminalReady(true);
     port_.setRequestToSend(true);
     port_.clearError();
+    line_.reset();
     marks_.reset();
     markParityErrors();
     return Result::success();
@@ -174,7 +180,28 @@ Result QtSerialPort::write(const std::string& text) {
     if (port_.write(text.data(), size) != size) {
         return Result::failure(name() + ": " + port_.errorString().toStdString());
     }
+    line_.wrote(text.size(), settings_, LineClock::Clock::now(), systemQueued());
     return Result::success();
+}
+
+bool QtSerialPort::isLineBusy() const {
+    return port_.isOpen() && line_.isBusy(LineClock::Clock::now(), systemQueued());
+}
+
+std::size_t QtSerialPort::systemQueued() const {
+#ifdef Q_OS_UNIX
+    int queued = 0;
+    if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) == 0 && queued > 0) {
+        return static_cast<std::size_t>(queued);
+    }
+#endif
+    return 0;
+}
+
+void QtSerialPort::release() {
+    QObject::disconnect(&port_, nullptr, nullptr, nullptr);
+    listener_ = nullptr;
+    port_.close();
 }
 
 std::string QtSerialPort::readInput() {

@@ -2,6 +2,7 @@
 
 #include "platform/SerialPort.h"
 #include "radio/LineSettings.h"
+#include "radio/LineTime.h"
 #include "radio/ParityMarks.h"
 
 #include <QSerialPort>
@@ -23,14 +24,21 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     Result setOpen(bool open) override;
     Result write(const std::string& text) override;
+    bool isLineBusy() const override;
     std::string readInput() override;
     std::string device() const override { return description_; }
+
+    // At the program's end, when no handler may run any more: gives the descriptor and the
+    // device's lock file back to the system and tells nobody.
+    void release();
 
 private:
     Result open();
     Result configure(const LineSettings& settings);
     void markParityErrors();
     void errorOccurred(QSerialPort::SerialPortError error);
+    // Bytes still in the system's output queue; 0 where it cannot say.
+    std::size_t systemQueued() const;
     // "Com 3 (/dev/ttyUSB0)", the name the user knows the port by.
     std::string name() const;
 
@@ -42,5 +50,6 @@ private:
     std::string description_;
     LineSettings settings_;
     ParityMarks marks_;
+    LineClock line_;
     bool marking_ = false;
 };

@@ -1,0 +1,226 @@
+// Each ending runs the program in a child process, since the program's end ends the process.
+// The parent holds the simulated radio and judges from outside, as the next user of the port
+// would: by the lock file the port leaves or not, and by what the radio heard.
+#include "app/MainWindow.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/serial/QtSerialPort.h"
+#include "platform/qt/settings/QtSettingsStore.h"
+#include "platform/qt/window/WindowView.h"
+#include "tests/doubles/ScriptedFileDialog.h"
+#include "tests/support/ComPortLink.h"
+#include "tests/support/SimulatedRadio.h"
+#include "tests/support/TestApplication.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <poll.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr int comThreeItem = 2;
+constexpr auto generous = 10s;
+
+// What the child says and is told, one byte each.
+constexpr char portOpen = 'o';
+constexpr char exitPressed = 'x';
+constexpr char closeBoxUsed = 'c';
+constexpr char underModalBox = 'm';
+constexpr char signalInYield = 'y';
+constexpr char ping = 'p';
+constexpr char resumed = 'r';
+
+void tell(int fd, char what) {
+    static_cast<void>(::write(fd, &what, 1));
+}
+
+std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
+    pollfd watch{fd, POLLIN, 0};
+    char what = 0;
+    if (poll(&watch, 1, static_cast<int>(timeout.count())) == 1 && ::read(fd, &what, 1) == 1) {
+        return what;
+    }
+    return std::nullopt;
+}
+
+// The program as main() puts it together, Com 3 open, then ending as the parent orders.
+[[noreturn]] void runProgram(int orders, int replies) {
+    QApplication& app = application();
+    QtSerialPort port;
+    QtSettingsStore settings;
+    ScriptedFileDialog dialog;
+    QtMessageBox messages;
+    QtEventLoop loop;
+    loop.releaseAtEnd([&port] { port.release(); });
+    loop.endOnSignals();
+    MainWindow window(Platform{port, settings, dialog, messages, loop});
+    WindowView view(window, loop);
+    view.show();
+    window.Combo2.choose(comThreeItem);
+    window.Command2.press();
+    if (!port.isOpen()) {
+        std::_Exit(EXIT_FAILURE);
+    }
+    tell(replies, portOpen);
+
+    QSocketNotifier ordered(orders, QSocketNotifier::Read);
+    QObject::connect(&ordered, &QSocketNotifier::activated, &app, [&] {
+        char order = 0;
+        if (::read(orders, &order, 1) != 1) {
+            std::_Exit(EXIT_FAILURE);
+        }
+        switch (order) {
+        case exitPressed:
+            window.Command1.press();
+            break;
+        case closeBoxUsed:
+            view.close();
+            break;
+        case underModalBox:
+            QTimer::singleShot(0, &app, [&] { tell(replies, underModalBox); });
+            messages.showWarning("Sonavel", "waiting for the user");
+            break;
+        case signalInYield:
+            std::raise(SIGTERM);
+            // The Update yields before it writes; the signal must end the program there.
+            window.Command6.press();
+            break;
+        case ping:
+            tell(replies, ping);
+            return;
+        default:
+            break;
+        }
+        tell(replies, resumed);
+    });
+    QApplication::exec();
+    std::_Exit(EXIT_FAILURE);
+}
+
+struct Ending {
+    const char* name;
+    char order;         // told to the child; 0 for none
+    int signal;         // sent to the child from outside; 0 for none
+    int endedBy;        // the signal the child must die of; 0 for a clean exit
+    int ignoredAtStart; // ignored when the child started, as nohup does, and sent before the order
+};
+
+struct Outcome {
+    bool opened = false;
+    bool lockWhileOpen = false;
+    bool livedOn = true;
+    std::optional<int> status;
+    bool lockAfterEnd = true;
+    bool resumed = false;
+};
+
+// Where the system's serial ports keep their lock files, one per device.
+std::filesystem::path lockFileOf(const std::string& device) {
+    std::string name = device.substr(std::string("/dev/").size());
+    std::replace(name.begin(), name.end(), '/', '_');
+    return std::filesystem::path("/var/lock") / ("LCK.." + name);
+}
+
+std::optional<int> waitForEnd(pid_t child) {
+    const auto giveUp = std::chrono::steady_clock::now() + generous;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < giveUp) {
+        if (waitpid(child, &status, WNOHANG) == child) {
+            return status;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return std::nullopt;
+}
+
+Outcome end(const Ending& ending, SimulatedRadio& radio) {
+    int orders[2];
+    int replies[2];
+    if (pipe(orders) != 0 || pipe(replies) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(orders[1]);
+        close(replies[0]);
+        if (ending.ignoredAtStart != 0) {
+            std::signal(ending.ignoredAtStart, SIG_IGN);
+        }
+        runProgram(orders[0], replies[1]);
+    }
+    close(orders[0]);
+    close(replies[1]);
+
+    Outcome outcome;
+    const std::filesystem::path lock = lockFileOf(radio.slavePath());
+    outcome.opened = hear(replies[0], generous) == portOpen;
+    outcome.lockWhileOpen = std::filesystem::exists(lock);
+    if (ending.ignoredAtStart != 0) {
+        kill(child, ending.ignoredAtStart);
+        // Once the child has answered, its event loop has gone round with the signal taken.
+        tell(orders[1], ping);
+        outcome.livedOn = hear(replies[0], generous) == ping;
+    }
+    if (ending.order != 0) {
+        tell(orders[1], ending.order);
+    }
+    if (ending.order == underModalBox) {
+        outcome.opened = outcome.opened && hear(replies[0], generous) == underModalBox;
+    }
+    if (ending.signal != 0) {
+        kill(child, ending.signal);
+    }
+    outcome.status = waitForEnd(child);
+    outcome.resumed = hear(replies[0], 0ms) == resumed;
+    outcome.lockAfterEnd = std::filesystem::exists(lock);
+    close(orders[1]);
+    close(replies[0]);
+    return outcome;
+}
+} // namespace
+
+TEST(ProgramEnd, EveryWayTheProgramEndsGivesThePortBackAndNothingResumes) {
+    const Ending endings[] = {
+        {"Exit", exitPressed, 0, 0, 0},
+        {"the window's close box", closeBoxUsed, 0, 0, 0},
+        {"SIGTERM", 0, SIGTERM, SIGTERM, 0},
+        {"SIGHUP", 0, SIGHUP, SIGHUP, 0},
+        {"SIGINT", 0, SIGINT, SIGINT, 0},
+        {"SIGTERM under a modal message box", underModalBox, SIGTERM, SIGTERM, 0},
+        {"SIGTERM inside the yield of an Update", signalInYield, 0, SIGTERM, 0},
+        {"Exit after a SIGHUP that nohup ignores", exitPressed, 0, 0, SIGHUP},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.name);
+        ComPortLink link;
+        SimulatedRadio radio;
+        link.link(3, radio.slavePath());
+
+        const Outcome outcome = end(ending, radio);
+        ASSERT_TRUE(outcome.opened) << "the program did not open Com 3";
+        ASSERT_TRUE(outcome.lockWhileOpen) << lockFileOf(radio.slavePath());
+        EXPECT_TRUE(outcome.livedOn) << "an ignored signal ended the program";
+        ASSERT_TRUE(outcome.status.has_value()) << "the program did not end";
+        if (ending.endedBy == 0) {
+            EXPECT_TRUE(WIFEXITED(*outcome.status) && WEXITSTATUS(*outcome.status) == 0)
+                << *outcome.status;
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(*outcome.status) && WTERMSIG(*outcome.status) == ending.endedBy)
+                << *outcome.status;
+        }
+        EXPECT_FALSE(outcome.lockAfterEnd) << "the lock file was left behind";
+        EXPECT_FALSE(outcome.resumed) << "a handler resumed after the end";
+    }
+}
