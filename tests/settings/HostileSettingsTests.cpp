@@ -5,6 +5,7 @@
 #include "tests/settings/SettingsFiles.h"
 
 #include <QSettings>
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <condition_variable>
@@ -301,5 +302,13 @@ TEST(HostileSettings, AWriteLeavesTheFileReadingAsAQSettingsWriteWould) {
         if (shapes[n].changedInPlace) {
             EXPECT_EQ(fileBytes(config.settingsFile()).rfind("; kept", 0), 0u);
         }
+        // No scratch or lock file is left beside the settings.
+        std::vector<std::string> names;
+        for (const auto& item :
+             std::filesystem::directory_iterator(config.settingsFile().parent_path())) {
+            names.push_back(item.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"Sonavel.conf", "ports"}));
     }
 }
