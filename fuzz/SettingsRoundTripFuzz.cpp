@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace {
@@ -36,15 +37,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return 0;
 }
 
-// The first byte picks the key and the case it is written in, the second the case it is read
-// in; the rest is the value.
+// The first byte picks the key and the case it is written in, the second the case the keys are
+// read in; the rest is the value.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::array<std::string, 4> keys{"CommPort", "Settings", "Bytes", "Msg"};
+    static std::array<std::optional<std::string>, 4> lastWritten;
     static unsigned long run = 0;
     if (size < 2) {
         return 0;
     }
-    const std::string& key = keys[data[0] % keys.size()];
+    const std::size_t chosen = data[0] % keys.size();
+    const std::string& key = keys[chosen];
     const std::string value(reinterpret_cast<const char*>(data) + 2, size - 2);
 
     const std::filesystem::path written = folder / "Sonavel" / "Sonavel.conf";
@@ -52,14 +55,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!writer.writeSetting("Sonavel", "Properties", cased(key, data[0] >> 2U), value)) {
         __builtin_trap();
     }
+    lastWritten[chosen] = value;
 
     // A path never read before, so the value comes from the disk and not from what QSettings
     // remembers of its own write.
     const std::filesystem::path copy = folder / ("read-" + std::to_string(++run) + ".conf");
     std::filesystem::copy_file(written, copy);
     QtSettingsStore reader(QString::fromStdString(copy.string()));
-    if (reader.readSetting("Sonavel", "Properties", cased(key, data[1]), "\x01missing") != value) {
-        __builtin_trap();
+    // Each write changes its own entry in the file the earlier ones left, and no other.
+    for (std::size_t n = 0; n < keys.size(); ++n) {
+        if (lastWritten[n] && reader.readSetting("Sonavel", "Properties", cased(keys[n], data[1]),
+                                                 "\x01missing") != *lastWritten[n]) {
+            __builtin_trap();
+        }
     }
     std::filesystem::remove(copy);
     return 0;
