@@ -22,7 +22,8 @@ std::array<int, 2> signalPipe{-1, -1};
 void passToEventLoop(int signal) {
     const int savedErrno = errno;
     const auto number = static_cast<unsigned char>(signal);
-    static_cast<void>(::write(signalPipe[1], &number, 1));
+    // A full pipe already holds a signal that will end the program; nothing is lost.
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &number, 1);
     errno = savedErrno;
 }
 

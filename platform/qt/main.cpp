@@ -1,10 +1,4 @@
-#include "app/MainWindow.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/files/QtFileDialog.h"
-#include "platform/qt/serial/QtSerialPort.h"
-#include "platform/qt/settings/QtSettingsStore.h"
-#include "platform/qt/window/WindowView.h"
+#include "platform/qt/Program.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -29,17 +23,7 @@ int main(int argc, char* argv[]) {
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("org.sonavel.Sonavel");
 
-    QtSerialPort serialPort;
-    QtSettingsStore settings;
-    QtFileDialog fileDialog;
-    QtMessageBox messageBox;
-    QtEventLoop eventLoop;
-    // Before start-up, which may already wait on a modal warning.
-    eventLoop.releaseAtEnd([&serialPort] { serialPort.release(); });
-    eventLoop.endOnSignals();
-    MainWindow window(Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
-
-    WindowView view(window, eventLoop);
-    view.show();
+    Program program;
+    program.view->show();
     return QApplication::exec();
 }

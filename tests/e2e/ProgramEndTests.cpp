@@ -1,13 +1,7 @@
 // Each ending runs the program in a child process, since the program's end ends the process.
 // The parent holds the simulated radio and judges from outside, as the next user of the port
 // would: by the lock file the port leaves or not, and by what the radio heard.
-#include "app/MainWindow.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtMessageBox.h"
-#include "platform/qt/serial/QtSerialPort.h"
-#include "platform/qt/settings/QtSettingsStore.h"
-#include "platform/qt/window/WindowView.h"
-#include "tests/doubles/ScriptedFileDialog.h"
+#include "platform/qt/Program.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/SimulatedRadio.h"
 #include "tests/support/TestApplication.h"
@@ -41,7 +35,7 @@ constexpr char ping = 'p';
 constexpr char resumed = 'r';
 
 void tell(int fd, char what) {
-    static_cast<void>(::write(fd, &what, 1));
+    [[maybe_unused]] const ssize_t written = ::write(fd, &what, 1);
 }
 
 std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
@@ -56,19 +50,12 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
 // The program as main() puts it together, Com 3 open, then ending as the parent orders.
 [[noreturn]] void runProgram(int orders, int replies) {
     QApplication& app = application();
-    QtSerialPort port;
-    QtSettingsStore settings;
-    ScriptedFileDialog dialog;
-    QtMessageBox messages;
-    QtEventLoop loop;
-    loop.releaseAtEnd([&port] { port.release(); });
-    loop.endOnSignals();
-    MainWindow window(Platform{port, settings, dialog, messages, loop});
-    WindowView view(window, loop);
-    view.show();
+    Program program;
+    MainWindow& window = *program.window;
+    program.view->show();
     window.Combo2.choose(comThreeItem);
     window.Command2.press();
-    if (!port.isOpen()) {
+    if (!program.serialPort.isOpen()) {
         std::_Exit(EXIT_FAILURE);
     }
     tell(replies, portOpen);
@@ -84,11 +71,11 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
             window.Command1.press();
             break;
         case closeBoxUsed:
-            view.close();
+            program.view->close();
             break;
         case underModalBox:
             QTimer::singleShot(0, &app, [&] { tell(replies, underModalBox); });
-            messages.showWarning("Sonavel", "waiting for the user");
+            program.messageBox.showWarning("Sonavel", "waiting for the user");
             break;
         case signalInYield:
             std::raise(SIGTERM);

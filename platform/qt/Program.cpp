@@ -1,0 +1,9 @@
+#include "platform/qt/Program.h"
+
+Program::Program() {
+    eventLoop.releaseAtEnd([this] { serialPort.release(); });
+    eventLoop.endOnSignals();
+    window = std::make_unique<MainWindow>(
+        Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
+    view = std::make_unique<WindowView>(*window, eventLoop);
+}
