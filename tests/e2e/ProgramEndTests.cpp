@@ -1,20 +1,21 @@
 // Each ending runs the program in a child process, since the program's end ends the process.
-// The parent holds the simulated radio and judges from outside, as the next user of the port
-// would: by the lock file the port leaves or not, and by what the radio heard.
+// The parent holds the radio's end of a pseudo-terminal and judges from outside, as the next
+// user of the port would: by the lock file the port leaves or not.
 #include "platform/qt/Program.h"
 #include "tests/support/ComPortLink.h"
-#include "tests/support/SimulatedRadio.h"
 #include "tests/support/TestApplication.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -23,6 +24,31 @@ using namespace std::chrono_literals;
 
 namespace {
 constexpr int comThreeItem = 2;
+
+// The radio's side of the line. No thread reads it: the parent forks, and a thread holding a
+// lock at the fork would leave the child waiting on that lock for ever.
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        std::array<char, 256> name{};
+        if (openpty(&master_, &slave_, name.data(), nullptr, nullptr) == 0) {
+            slavePath_ = name.data();
+        }
+    }
+    ~PseudoTerminal() {
+        ::close(master_);
+        ::close(slave_);
+    }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    const std::string& slavePath() const { return slavePath_; }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string slavePath_;
+};
 constexpr auto generous = 10s;
 
 // What the child says and is told, one byte each.
@@ -132,7 +158,7 @@ std::optional<int> waitForEnd(pid_t child) {
     return std::nullopt;
 }
 
-Outcome end(const Ending& ending, SimulatedRadio& radio) {
+Outcome end(const Ending& ending, const PseudoTerminal& radio) {
     int orders[2];
     int replies[2];
     if (pipe(orders) != 0 || pipe(replies) != 0) {
@@ -192,7 +218,8 @@ TEST(ProgramEnd, EveryWayTheProgramEndsGivesThePortBackAndNothingResumes) {
     for (const Ending& ending : endings) {
         SCOPED_TRACE(ending.name);
         ComPortLink link;
-        SimulatedRadio radio;
+        const PseudoTerminal radio;
+        ASSERT_FALSE(radio.slavePath().empty()) << "no pseudo-terminal";
         link.link(3, radio.slavePath());
 
         const Outcome outcome = end(ending, radio);
