@@ -4,6 +4,17 @@
 
 #include <string>
 
+// Keys are compared in this form. Only ASCII letters fold, as they always have for these keys;
+// a Latin-1 letter stays itself.
+inline std::string foldedKey(std::string key) {
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return key;
+}
+
 // The per-user settings. Keys match without regard to letter case; values are kept exactly.
 class SettingsStore {
 public:

@@ -2,8 +2,6 @@
 
 #include "platform/SettingsStore.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,10 +20,10 @@ public:
     std::vector<Write> writes;
     std::vector<std::string> reads;
 
-    void store(const std::string& key, const std::string& value) { values_[folded(key)] = value; }
-    bool has(const std::string& key) const { return values_.count(folded(key)) != 0; }
+    void store(const std::string& key, const std::string& value) { values_[foldedKey(key)] = value; }
+    bool has(const std::string& key) const { return values_.count(foldedKey(key)) != 0; }
     std::string value(const std::string& key) const {
-        const auto found = values_.find(folded(key));
+        const auto found = values_.find(foldedKey(key));
         return found == values_.end() ? std::string{} : found->second;
     }
 
@@ -49,16 +47,11 @@ public:
     std::string readProblem() override { return readFailure; }
 
 private:
-    static std::string folded(std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return text;
-    }
     static std::string address(const std::string& application, const std::string& section,
                                const std::string& key) {
         return application == "Sonavel" && section == "Properties"
-                   ? folded(key)
-                   : folded(application + "/" + section + "/" + key);
+                   ? foldedKey(key)
+                   : foldedKey(application + "/" + section + "/" + key);
     }
 
     std::map<std::string, std::string> values_;

@@ -40,15 +40,8 @@ QString groupFor(const std::string& application, const std::string& section) {
     return toQString(application == ownApplication ? section : application + "/" + section);
 }
 
-// Only ASCII letters fold, as they always have for these keys; a Latin-1 letter stays itself.
 QString folded(const QString& key) {
-    QString lower = key;
-    for (QChar& c : lower) {
-        if (c >= u'A' && c <= u'Z') {
-            c = QChar(c.unicode() + (u'a' - u'A'));
-        }
-    }
-    return lower;
+    return toQString(foldedKey(fromQString(key)));
 }
 
 // A value comes back as text whatever shape QSettings gives it: unquoted commas typed into
