@@ -1,4 +1,4 @@
-#include "app/StoredPortNumber.h"
+#include "radio/StoredPortNumber.h"
 
 #include <cstdint>
 #include <string>

@@ -1,98 +1,99 @@
-#include "app/MainWindow.h"
+#include "radio/PortControl.h"
+
+#include "radio/PortLabel.h"
+#include "radio/StoredPortNumber.h"
 #include "store/Properties.h"
 
-namespace {
-std::string portName(std::int16_t number) {
-    return "Com " + std::to_string(number);
-}
+PortControl::PortControl(Controls controls, SerialPort& port, SettingsStore& settings,
+                         NoticeBox& notices)
+    : controls_(controls), port_(port), settings_(settings), notices_(notices) {}
 
-// Which device a number opened is decided only at the open, so the user is told each time.
-std::string openedWords(const SerialPort& port) {
-    return portName(port.portNumber()) + " open: " + port.device() + ", " + port.lineSettings();
-}
-} // namespace
-
-void MainWindow::Combo2_Click() {
-    const bool wasOpen = MSComm1.isOpen();
-    if (MSComm1.isOpen()) {
-        (void)MSComm1.setOpen(false);
+std::optional<std::string> PortControl::restore(const std::string& portText,
+                                                const std::string& lineSettings) {
+    std::optional<std::string> lastFailure;
+    if (!portText.empty()) {
+        const StoredPortNumber parsed = parseStoredPortNumber(portText);
+        if (!parsed.number) {
+            lastFailure = parsed.failure;
+        } else if (const Result set = port_.setPortNumber(*parsed.number); !set) {
+            lastFailure = set.reason();
+        }
+        controls_.portSelector.setText(portLabel(portText));
     }
-    const std::int32_t number = Combo2.itemData(Combo2.listIndex());
-    if (const Result set = MSComm1.setPortNumber(static_cast<std::int16_t>(number)); !set) {
-        report("The port could not be changed to " + portName(static_cast<std::int16_t>(number)) +
-               ": " + set.reason());
+    if (!lineSettings.empty()) {
+        if (const Result set = port_.setLineSettings(lineSettings); !set) {
+            lastFailure = set.reason();
+        }
+        if (const auto comma = lineSettings.find(','); !lastFailure && comma != std::string::npos) {
+            controls_.rateSelector.setText(lineSettings.substr(0, comma));
+        }
+    }
+    return lastFailure;
+}
+
+void PortControl::portChosen() {
+    const bool wasOpen = port_.isOpen();
+    if (wasOpen) {
+        (void)port_.setOpen(false);
+    }
+    const std::int32_t number = controls_.portSelector.itemData(controls_.portSelector.listIndex());
+    if (const Result set = port_.setPortNumber(static_cast<std::int16_t>(number)); !set) {
+        notices_.report("The port could not be changed to " + portLabel(number) + ": " +
+                        set.reason());
     }
     if (const Result written =
             properties::write(settings_, properties::commPort, std::to_string(number));
         !written) {
-        report("The port choice could not be remembered: " + written.reason());
+        notices_.report("The port choice could not be remembered: " + written.reason());
     }
     if (wasOpen) {
-        if (const Result opened = MSComm1.setOpen(true); !opened) {
-            report("The port could not be opened: " + opened.reason());
+        if (const Result opened = port_.setOpen(true); !opened) {
+            notices_.report("The port could not be opened: " + opened.reason());
         } else {
-            report(openedWords(MSComm1));
+            reportOpened();
         }
-        // The lamp follows the port, so it never claims a port that failed to reopen.
-        Shape8.setFillColour(MSComm1.isOpen() ? colours::red : colours::darkRed);
+        showPortState();
     }
 }
 
-void MainWindow::Combo3_Click() {
-    const std::int32_t rate = Combo3.itemData(Combo3.listIndex());
-    if (const Result set = MSComm1.setLineSettings(std::to_string(rate) + ",N,8,1"); !set) {
-        report("The port refused the rate " + std::to_string(rate) + ": " + set.reason());
+void PortControl::rateChosen() {
+    const std::int32_t rate = controls_.rateSelector.itemData(controls_.rateSelector.listIndex());
+    if (const Result set = port_.setLineSettings(std::to_string(rate) + ",N,8,1"); !set) {
+        notices_.report("The port refused the rate " + std::to_string(rate) + ": " + set.reason());
         return;
     }
     if (const Result written =
-            properties::write(settings_, properties::settingsWritten, MSComm1.lineSettings());
+            properties::write(settings_, properties::settingsWritten, port_.lineSettings());
         !written) {
-        report("The rate is in use but could not be remembered: " + written.reason());
+        notices_.report("The rate is in use but could not be remembered: " + written.reason());
     }
 }
 
-void MainWindow::Command2_Click() {
-    sendProblem_.clear();
-    radioReplies_.startAfresh();
-    const bool wasOpen = MSComm1.isOpen();
-    if (const Result toggled = MSComm1.setOpen(!wasOpen); !toggled) {
-        report("The port could not be opened: " + toggled.reason());
+void PortControl::connectPressed() {
+    const bool wasOpen = port_.isOpen();
+    if (const Result toggled = port_.setOpen(!wasOpen); !toggled) {
+        notices_.report("The port could not be opened: " + toggled.reason());
     }
-    if (MSComm1.isOpen()) {
-        Shape8.setFillColour(colours::red);
-        Command2.setBackColour(colours::red);
-        if (!wasOpen) {
-            report(openedWords(MSComm1));
-        }
-    } else {
-        Shape8.setFillColour(colours::darkRed);
-        if (wasOpen) {
-            report(portName(MSComm1.portNumber()) + " closed");
-        }
+    if (port_.isOpen() && !wasOpen) {
+        reportOpened();
+    } else if (!port_.isOpen() && wasOpen) {
+        notices_.report(portLabel(port_.portNumber()) + " closed");
     }
+    showPortState();
 }
 
-void MainWindow::MSComm1_OnComm(std::int16_t kind) {
-    if (kind == SerialPort::sendEvent) {
-        // The radio has taken everything sent, so a send that fails from now on is news.
-        sendProblem_.clear();
-        Shape1.setFillColour(colours::green);
-        Timer2.setEnabled(true);
-    } else if (kind == SerialPort::receiveEvent) {
-        rxBuffer = MSComm1.readInput();
-        for (const std::string& refusal : radioReplies_.receive(rxBuffer)) {
-            report(refusal);
-        }
-    }
+void PortControl::portLost(const std::string& reason) {
+    showPortState();
+    notices_.report("The connection to the radio was lost: " + reason +
+                    ". Check the cable, then press Connect.");
 }
 
-void MainWindow::portLost(const std::string& reason) {
-    Shape8.setFillColour(colours::darkRed);
-    report("The connection to the radio was lost: " + reason +
-           ". Check the cable, then press Connect.");
+void PortControl::showPortState() {
+    controls_.portLamp.setLit(port_.isOpen());
 }
 
-void MainWindow::Timer2_Tick() {
-    Shape1.setFillColour(colours::darkGreen);
-    Timer2.setEnabled(false);
+// Which device a number opened is decided only at the open, so the user is told each time.
+void PortControl::reportOpened() {
+    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + ", " +
+                    port_.lineSettings());
 }

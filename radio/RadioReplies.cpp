@@ -22,8 +22,8 @@ bool isBlankBeforeReply(char c) {
 }
 } // namespace
 
-std::vector<std::string> RadioReplies::receive(std::string_view received) {
-    std::vector<std::string> reports;
+std::vector<RadioReplies::Refusal> RadioReplies::receive(std::string_view received) {
+    std::vector<Refusal> refusals;
     for (const char c : received) {
         if (fragment_.empty() && !outOfStep_ && isBlankBeforeReply(c)) {
             continue;
@@ -47,9 +47,9 @@ std::vector<std::string> RadioReplies::receive(std::string_view received) {
             continue;
         }
         const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(reply[0])));
-        if ((kind == '?' || kind == 'E' || kind == 'O') && reported_.insert(kind).second) {
-            reports.push_back(explanation(kind, reply));
+        if (kind == '?' || kind == 'E' || kind == 'O') {
+            refusals.push_back({kind, explanation(kind, reply)});
         }
     }
-    return reports;
+    return refusals;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,11 +12,13 @@ public:
     // A fragment this long without ";" is noise, not a reply, and is dropped whole.
     static constexpr std::size_t fragmentLimit = 64;
 
-    // The reports for the replies that the received text completes. Each kind of refusal is
-    // told once until startAfresh(), since the resend would draw the same answer every tick.
-    std::vector<std::string> receive(std::string_view received);
-    // The user pressed Update or Connect: the next refusal is news again.
-    void startAfresh() { reported_.clear(); }
+    struct Refusal {
+        char kind; // '?', 'E' or 'O', whatever the case the radio used
+        std::string report;
+    };
+
+    // The refusals that the received text completes, in order.
+    std::vector<Refusal> receive(std::string_view received);
 
     std::size_t heldCharacters() const { return fragment_.size(); }
 
@@ -25,5 +26,4 @@ private:
     std::string fragment_;
     // A fragment was dropped for its length; the next ";" ends the noise.
     bool outOfStep_ = false;
-    std::set<char> reported_;
 };

@@ -1,46 +1,55 @@
-#include "app/MainWindow.h"
+#include "radio/Transmission.h"
+
 #include "radio/SentenceGuard.h"
 
-void MainWindow::Command6_Click() {
-    sendProblem_.clear();
-    radioReplies_.startAfresh();
+Transmission::Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop,
+                           NoticeBox& notices)
+    : controls_(controls), port_(port), eventLoop_(eventLoop), notices_(notices) {}
+
+void Transmission::startAfresh() {
+    sendProblems_.forget();
+    refusals_.forget();
+}
+
+void Transmission::updatePressed() {
+    startAfresh();
     // Said here, not in update(), so that the resend stays quiet while the port is closed.
-    if (!MSComm1.isOpen()) {
-        report("Nothing was sent: the port is closed. Press Connect, then Update.");
+    if (!port_.isOpen()) {
+        notices_.report("Nothing was sent: the port is closed. Press Connect, then Update.");
     }
     (void)update();
 }
 
-bool MainWindow::update() {
-    txSentence = hexDigits.join();
-    if (!MSComm1.isOpen()) {
+bool Transmission::update() {
+    sentence_ = controls_.digitStore.join();
+    if (!port_.isOpen()) {
         return true;
     }
-    yield();
-    // Whatever an Update run inside the yield left in txSentence is what goes out.
-    if (const auto unsafe = unsafeSentenceProblem(txSentence)) {
+    eventLoop_.yield();
+    // Whatever an Update run inside the yield left in sentence_ is what goes out.
+    if (const auto unsafe = unsafeSentenceProblem(sentence_)) {
         reportSendProblem(*unsafe);
         return false;
     }
-    if (const Result written = MSComm1.write("UR" + txSentence + ";"); !written) {
+    if (const Result written = port_.write("UR" + sentence_ + ";"); !written) {
         reportSendProblem("The sentence could not be sent: " + written.reason());
         return false;
     }
-    if (const Result written = MSComm1.write("UT" + txSentence + ";"); !written) {
+    if (const Result written = port_.write("UT" + sentence_ + ";"); !written) {
         reportSendProblem("The sentence was sent only in part (UR without UT): " +
                           written.reason());
         return false;
     }
-    Text1.setText(txSentence);
-    if (Check1.isTicked()) {
-        Timer1.setEnabled(true);
+    controls_.sentenceBox.setText(sentence_);
+    if (controls_.autoResend.isTicked()) {
+        controls_.resendTimer.setEnabled(true);
     }
     return true;
 }
 
-void MainWindow::reportSendProblem(const std::string& problem) {
-    if (sendProblem_.isNew(problem)) {
-        report(problem);
+void Transmission::reportSendProblem(const std::string& problem) {
+    if (sendProblems_.isNew(problem)) {
+        notices_.report(problem);
     }
 }
 
@@ -48,13 +57,34 @@ void MainWindow::reportSendProblem(const std::string& problem) {
 // So does a line still busy with the last sentence: at a slow rate a sentence takes longer
 // than a tick to leave, and queuing more behind it would only grow a backlog that the radio
 // hears later and later.
-void MainWindow::Timer1_Tick() {
-    yield();
-    if (MSComm1.isLineBusy()) {
+void Transmission::resendTick() {
+    eventLoop_.yield();
+    if (port_.isLineBusy()) {
         return;
     }
     if (!update()) {
         return;
     }
-    Timer1.setEnabled(Check1.isTicked());
+    controls_.resendTimer.setEnabled(controls_.autoResend.isTicked());
+}
+
+void Transmission::portEvent(std::int16_t kind) {
+    if (kind == SerialPort::sendEvent) {
+        // The radio has taken everything sent, so a send that fails from now on is news.
+        sendProblems_.forget();
+        controls_.sendLamp.setLit(true);
+        controls_.sendLampTimer.setEnabled(true);
+    } else if (kind == SerialPort::receiveEvent) {
+        received_ = port_.readInput();
+        for (const auto& [kind, report] : replies_.receive(received_)) {
+            if (refusals_.isNew(std::string(1, kind))) {
+                notices_.report(report);
+            }
+        }
+    }
+}
+
+void Transmission::sendLampTick() {
+    controls_.sendLamp.setLit(false);
+    controls_.sendLampTimer.setEnabled(false);
 }

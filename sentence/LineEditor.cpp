@@ -1,19 +1,29 @@
-#include "app/MainWindow.h"
+#include "sentence/LineEditor.h"
 
-void MainWindow::Combo4_Click() {
-    const int line = Combo4.itemData(Combo4.listIndex());
-    const int first = (line - 1) * HexDigits::lineLength;
-    lineStart = static_cast<std::int16_t>(first);
+LineEditor::LineEditor(Controls controls) : controls_(controls) {}
+
+void LineEditor::listLines() {
+    constexpr int lineCount = HexDigits::cellCount / HexDigits::lineLength;
+    for (int line = 1; line <= lineCount; ++line) {
+        const int entry =
+            controls_.lineSelector.addItem((line < 10 ? "0" : "") + std::to_string(line));
+        controls_.lineSelector.setItemData(entry, line);
+    }
+}
+
+void LineEditor::lineChosen() {
+    const int line = controls_.lineSelector.itemData(controls_.lineSelector.listIndex());
+    lineStart_ = (line - 1) * HexDigits::lineLength;
     for (int column = 0; column < HexDigits::lineLength; ++column) {
-        Text2[column].setText(hexDigits.cell(first + column));
+        controls_.cells[column].setText(controls_.digitStore.cell(lineStart_ + column));
     }
 }
 
 // The cells go back whole and unchecked: the store keeps whatever the user typed.
-void MainWindow::Command3_Click() {
-    int position = lineStart;
-    for (const auto& cell : Text2) {
-        hexDigits.setCell(position, cell.text());
+void LineEditor::acceptPressed() {
+    int position = lineStart_;
+    for (const auto& cell : controls_.cells) {
+        controls_.digitStore.setCell(position, cell.text());
         ++position;
     }
 }

@@ -1,4 +1,5 @@
-#include "app/MainWindow.h"
+#include "store/SentenceFiles.h"
+
 #include "store/InputFile.h"
 #include "store/LineReader.h"
 #include "store/SentenceAppend.h"
@@ -29,26 +30,31 @@ std::string quoted(const std::string& name) {
 }
 } // namespace
 
+SentenceFiles::SentenceFiles(Controls controls, FileDialog& dialog, EventLoop& eventLoop,
+                             NoticeBox& notices)
+    : controls_(controls), dialog_(dialog), eventLoop_(eventLoop), notices_(notices) {}
+
 // A failure ends Open at once; what was done before it stands, and the user is told why.
-void MainWindow::Command8_Click() {
-    const auto chosen = askForFile(CommonDialog1, &FileDialog::chooseOpenFile);
+void SentenceFiles::openPressed() {
+    const auto chosen = askForFile(dialog_, &FileDialog::chooseOpenFile);
     if (!chosen) {
         return;
     }
     const std::string& name = *chosen;
     {
-        const auto slot = fileSlots_.claimReading();
+        const auto slot = slots_.claimReading();
         if (!slot) {
-            report("The file " + quoted(name) +
-                   " was not opened: another file is still being read");
+            notices_.report("The file " + quoted(name) +
+                            " was not opened: another file is still being read");
             return;
         }
         InputFile file;
         if (const Result opened = file.open(name); !opened) {
-            report("The file " + quoted(name) + " could not be opened: " + opened.reason());
+            notices_.report("The file " + quoted(name) +
+                            " could not be opened: " + opened.reason());
             return;
         }
-        Combo1.setText(CommonDialog1.chosenTitle());
+        controls_.sampleSelector.setText(dialog_.chosenTitle());
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
         // lines, and its handlers may change the box or the store meanwhile.
@@ -56,39 +62,33 @@ void MainWindow::Command8_Click() {
         std::string line;
         LineReader::Step step;
         while ((step = reader.next(line)) == LineReader::Step::line) {
-            Text1.setText(line);
-            yield();
+            controls_.sentenceBox.setText(line);
+            eventLoop_.yield();
         }
         if (step == LineReader::Step::failed) {
-            report("The file " + quoted(name) +
-                   " could not be read to the end: " + reader.failure());
+            notices_.report("The file " + quoted(name) +
+                            " could not be read to the end: " + reader.failure());
             return;
         }
     }
-    chop();
+    controls_.digitStore.split(controls_.sentenceBox.text());
 }
 
 // The box is saved, not the store: accepted line edits not yet sent stay out of the file.
-void MainWindow::Command10_Click() {
-    const auto chosen = askForFile(CommonDialog1, &FileDialog::chooseSaveFile);
+void SentenceFiles::savePressed() {
+    const auto chosen = askForFile(dialog_, &FileDialog::chooseSaveFile);
     if (!chosen) {
         return;
     }
     const std::string& name = *chosen;
-    const auto slot = fileSlots_.claimWriting();
+    const auto slot = slots_.claimWriting();
     if (!slot) {
-        report("The sentence was not saved to " + quoted(name) +
-               ": another sentence is still being saved");
+        notices_.report("The sentence was not saved to " + quoted(name) +
+                        ": another sentence is still being saved");
         return;
     }
-    if (const Result saved = appendSentenceLine(name, Text1.text()); !saved) {
-        report("The sentence could not be saved to " + quoted(name) + ": " + saved.reason());
+    if (const Result saved = appendSentenceLine(name, controls_.sentenceBox.text()); !saved) {
+        notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
+                        saved.reason());
     }
-}
-
-void MainWindow::mnufileopen_Click() {
-    Command8_Click();
-}
-void MainWindow::mnufilesave_Click() {
-    Command10_Click();
 }

@@ -26,7 +26,8 @@ private:
 };
 
 // Makes a write beyond the user's file-size limit fail with EFBIG, like a write to a full disk,
-// instead of ending the program; a handler someone else installed is kept. Call before writing.
+// instead of ending the program; a handler someone else installed is kept. Called once, at the
+// program's start.
 void failWritesBeyondFileSizeLimit();
 
 // The system's wording of an error number.

@@ -19,13 +19,13 @@ int main(int argc, char* argv[]) {
     TestWindow t;
     MainWindow& window = t.start();
     t.dialog.choose(path.string(), path.filename().string());
-    const double open = bench::secondsOf([&] { window.Command8.press(); });
+    const double open = bench::secondsOf([&] { window.openButton.press(); });
     bench::print("Open on the window model", t.loop.yieldCount(), open);
     std::printf("Open / bare read: %.2f\n", bare > 0 ? open / bare : 0.0);
 
     std::filesystem::remove(path);
     const bool loadedAll = t.loop.yieldCount() == lines && bareLines == lines &&
-                           window.hexDigits.join() == window.Text1.text() &&
-                           window.Text1.text().size() == 128;
+                           window.digitStore.join() == window.sentenceBox.text() &&
+                           window.sentenceBox.text().size() == 128;
     return loadedAll ? 0 : 1;
 }

@@ -40,10 +40,10 @@ int main(int argc, char* argv[]) {
     view.show();
     QApplication::processEvents();
     dialog.choose(path.string(), path.filename().string());
-    const double open = bench::secondsOf([&] { window.Command8.press(); });
+    const double open = bench::secondsOf([&] { window.openButton.press(); });
     bench::print("Open in the shown window", lines, open);
     std::printf("Open / bare read: %.2f\n", bare > 0 ? open / bare : 0.0);
 
     std::filesystem::remove(path);
-    return bareLines == lines && window.Text1.text().size() == (empty ? 0u : 128u) ? 0 : 1;
+    return bareLines == lines && window.sentenceBox.text().size() == (empty ? 0u : 128u) ? 0 : 1;
 }

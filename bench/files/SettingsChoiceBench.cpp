@@ -50,8 +50,8 @@ int main(int argc, char* argv[]) {
 
     bool allSaved = true;
     for (int choice = 1; choice <= 3; ++choice) {
-        const double seconds = bench::secondsOf([&] { t.window->Combo1.choose(choice); });
-        allSaved = allSaved && t.window->Text4.text().empty();
+        const double seconds = bench::secondsOf([&] { t.window->sampleSelector.choose(choice); });
+        allSaved = allSaved && t.window->noticeBox.text().empty();
         std::printf("choice %d: %.3f s, resident %ld KiB\n", choice, seconds,
                     process::residentKiB());
     }
@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
     malloc_trim(0);
     std::printf("resident after malloc_trim: %ld KiB\n", process::residentKiB());
     return allSaved && store.readSetting("Sonavel", "Properties", "Bytes", "") ==
-                           t.window->Combo1.text()
+                           t.window->sampleSelector.text()
                ? 0
                : 1;
 }

@@ -42,9 +42,9 @@ int secondsFrom(int argc, char** argv) {
 
 // Chooses the rate in the baud selector, as the user would; false when it offers no such rate.
 bool chooseRate(MainWindow& window, int rate) {
-    for (int item = 0; item < window.Combo3.listCount(); ++item) {
-        if (window.Combo3.itemData(item) == rate) {
-            window.Combo3.choose(item);
+    for (int item = 0; item < window.rateSelector.listCount(); ++item) {
+        if (window.rateSelector.itemData(item) == rate) {
+            window.rateSelector.choose(item);
             return true;
         }
     }
@@ -110,9 +110,8 @@ int main(int argc, char** argv) {
         constexpr int bitsPerCharacter = 10;
         rig.radio.readSlowly(rate / bitsPerCharacter);
     }
-    const double periodMilliseconds =
-        expectedPeriodMilliseconds(window.MSComm1.lineSettings(),
-                                   SerialRig::urCommand().size() + SerialRig::utCommand().size());
+    const double periodMilliseconds = expectedPeriodMilliseconds(
+        rig.port.lineSettings(), SerialRig::urCommand().size() + SerialRig::utCommand().size());
 
     Heard heard;
     heard.urStarts.reserve(static_cast<std::size_t>(seconds) * 2 + 2);
@@ -121,7 +120,7 @@ int main(int argc, char** argv) {
     const double processCpuAtStart = process::cpuSeconds();
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     // Auto is ticked, so this Update starts the resend.
-    window.Command6.press();
+    window.updateButton.press();
     for (auto now = std::chrono::steady_clock::now(); now < end;
          now = std::chrono::steady_clock::now()) {
         runFor(std::min<std::chrono::milliseconds>(

@@ -1,6 +1,9 @@
 #include "platform/qt/Program.h"
 
+#include "store/SystemFile.h"
+
 Program::Program() {
+    failWritesBeyondFileSizeLimit();
     eventLoop.releaseAtEnd([this] { serialPort.release(); });
     eventLoop.endOnSignals();
     window = std::make_unique<MainWindow>(

@@ -79,8 +79,8 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
     Program program;
     MainWindow& window = *program.window;
     program.view->show();
-    window.Combo2.choose(comThreeItem);
-    window.Command2.press();
+    window.portSelector.choose(comThreeItem);
+    window.connectButton.press();
     if (!program.serialPort.isOpen()) {
         std::_Exit(EXIT_FAILURE);
     }
@@ -94,7 +94,7 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
         }
         switch (order) {
         case exitPressed:
-            window.Command1.press();
+            window.exitButton.press();
             break;
         case closeBoxUsed:
             program.view->close();
@@ -106,7 +106,7 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
         case signalInYield:
             std::raise(SIGTERM);
             // The Update yields before it writes; the signal must end the program there.
-            window.Command6.press();
+            window.updateButton.press();
             break;
         case ping:
             tell(replies, ping);

@@ -1,4 +1,4 @@
-#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/LampWidget.h"
 #include "sentence/Samples.h"
 #include "tests/e2e/UserSteps.h"
 #include "tests/support/ProcessFigures.h"
@@ -10,7 +10,7 @@ using namespace std::chrono_literals;
 
 namespace {
 QColor lamp(LiveWindow& live, const char* name) {
-    return live.widget<Lamp>(name)->fill();
+    return live.widget<LampWidget>(name)->fill();
 }
 
 std::string sentenceShown(LiveWindow& live) {
@@ -33,7 +33,7 @@ void connectAt(LiveWindow& live, const char* rate) {
     user::choose(live, "Combo2", "Com 3");
     user::choose(live, "Combo3", rate);
     user::press(live, "Command2");
-    ASSERT_TRUE(live.port.isOpen()) << live.window->Text4.text();
+    ASSERT_TRUE(live.port.isOpen()) << live.window->noticeBox.text();
     ASSERT_EQ(live.radio.baudRate(), QString(rate).toInt());
 }
 } // namespace
@@ -45,16 +45,16 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     user::choose(live, "Combo2", "Com 8");
     user::press(live, "Command2");
     ASSERT_FALSE(live.port.isOpen()) << "this machine has a device for Com 8";
-    EXPECT_NE(live.window->Text4.text().find("Com 3 is " + live.radio.slavePath()),
+    EXPECT_NE(live.window->noticeBox.text().find("Com 3 is " + live.radio.slavePath()),
               std::string::npos)
-        << live.window->Text4.text();
+        << live.window->noticeBox.text();
 
     ASSERT_NO_FATAL_FAILURE(connectAt(live, "19200"));
     EXPECT_EQ(lamp(live, "Shape8"), QColor(255, 0, 0));
-    EXPECT_NE(
-        live.window->Text4.text().find("Com 3 open: " + live.radio.slavePath() + ", 19200,n,8,1"),
-        std::string::npos)
-        << live.window->Text4.text();
+    EXPECT_NE(live.window->noticeBox.text().find("Com 3 open: " + live.radio.slavePath() +
+                                                 ", 19200,n,8,1"),
+              std::string::npos)
+        << live.window->noticeBox.text();
 
     user::choose(live, "Combo1", "Kestrum PRO");
     user::choose(live, "Combo4", "05");
@@ -100,12 +100,12 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     }
 
     QTest::mouseClick(live.widget("Check1"), Qt::LeftButton);
-    ASSERT_FALSE(live.window->Check1.isTicked());
+    ASSERT_FALSE(live.window->autoResend.isTicked());
     const std::size_t atUntick = startingWith(live.radio.commands(), "UR").size();
     QTest::qWait(1500);
     EXPECT_EQ(startingWith(live.radio.commands(), "UR").size(), atUntick + 1)
         << "exactly one more send after Auto is unticked";
-    EXPECT_FALSE(live.window->Timer1.isEnabled());
+    EXPECT_FALSE(live.window->resendTimer.isEnabled());
 
     live.radio.hangUp();
     ASSERT_TRUE(user::waitFor([&] { return lamp(live, "Shape8") == QColor(128, 0, 0); }));
@@ -113,8 +113,9 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     const double cpuBefore = process::cpuSeconds();
     QTest::qWait(1000);
     EXPECT_LT(process::cpuSeconds() - cpuBefore, 0.3) << "the program spins after the hang-up";
-    EXPECT_EQ(user::occurrences(live.window->Text4.text(), "connection to the radio was lost"), 1)
-        << live.window->Text4.text();
+    EXPECT_EQ(user::occurrences(live.window->noticeBox.text(), "connection to the radio was lost"),
+              1)
+        << live.window->noticeBox.text();
 }
 
 TEST(RadioLink, AtTheSlowestRateTheResendWaitsForTheLineAndANewSampleStillArrivesSoon) {
@@ -124,7 +125,7 @@ TEST(RadioLink, AtTheSlowestRateTheResendWaitsForTheLineAndANewSampleStillArrive
     live.radio.readSlowly(480);
     user::choose(live, "Combo1", "Kestrum PRO");
     const std::string pro(samples::table[3].sentence);
-    const std::string notices = live.window->Text4.text();
+    const std::string notices = live.window->noticeBox.text();
     user::press(live, "Command6");
 
     QTest::qWait(10000);
@@ -140,7 +141,7 @@ TEST(RadioLink, AtTheSlowestRateTheResendWaitsForTheLineAndANewSampleStillArrive
         EXPECT_EQ(heard[at].text, "UR" + pro + ";") << "command " << at;
         EXPECT_EQ(heard[at + 1].text, "UT" + pro + ";") << "command " << at + 1;
     }
-    EXPECT_EQ(live.window->Text4.text(), notices) << "the resend told of a problem";
+    EXPECT_EQ(live.window->noticeBox.text(), notices) << "the resend told of a problem";
 
     const std::string kestrum(samples::table[2].sentence);
     const auto newSample = [&] {
@@ -184,6 +185,6 @@ TEST(RadioLink, ASemicolonTypedIntoACellNeverReachesTheRadio) {
     QTest::qWait(700);
     EXPECT_TRUE(live.radio.receivedText().empty()) << live.radio.receivedText();
     EXPECT_EQ(sentenceShown(live), samples::table[2].sentence);
-    EXPECT_NE(live.window->Text4.text().find("not sent"), std::string::npos)
-        << live.window->Text4.text();
+    EXPECT_NE(live.window->noticeBox.text().find("not sent"), std::string::npos)
+        << live.window->noticeBox.text();
 }

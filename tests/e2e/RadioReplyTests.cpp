@@ -6,17 +6,17 @@ struct ConnectedWindow : LiveWindow {
     ConnectedWindow() {
         user::choose(*this, "Combo2", "Com 3");
         user::press(*this, "Command2");
-        EXPECT_TRUE(port.isOpen()) << window->Text4.text();
+        EXPECT_TRUE(port.isOpen()) << window->noticeBox.text();
         user::choose(*this, "Combo1", "Ombrel");
     }
 
-    const std::string& notices() const { return window->Text4.text(); }
+    const std::string& notices() const { return window->noticeBox.text(); }
     int reportsQuoting(const std::string& reply) const {
         return user::occurrences(notices(), "answered \"" + reply + "\"");
     }
     // What the program read last, once it has read the whole of what the radio sent.
     bool reads(const std::string& input) {
-        return user::waitFor([&] { return window->rxBuffer == input; });
+        return user::waitFor([&] { return window->transmission().lastReceived() == input; });
     }
 };
 } // namespace
@@ -34,8 +34,8 @@ TEST(RadioReplies, ARefusalDuringTheResendIsToldOnceAndAgainAfterTheNextPress) {
     ASSERT_TRUE(user::waitFor([&] { return live.reportsQuoting("?;") == 2; }));
     QTest::qWait(1000);
     EXPECT_EQ(live.reportsQuoting("?;"), 2) << live.notices();
-    EXPECT_EQ(live.window->rxBuffer.find_first_not_of("?;"), std::string::npos)
-        << live.window->rxBuffer;
+    EXPECT_EQ(live.window->transmission().lastReceived().find_first_not_of("?;"), std::string::npos)
+        << live.window->transmission().lastReceived();
 }
 
 TEST(RadioReplies, GarbledAndOverflowHaveTheirOwnReportsAndStatusRepliesNone) {
@@ -52,8 +52,10 @@ TEST(RadioReplies, GarbledAndOverflowHaveTheirOwnReportsAndStatusRepliesNone) {
     live.radio.answerEveryCommandWith("FA00014250000;");
     user::press(live, "Command6");
     const std::string before = live.notices();
-    ASSERT_TRUE(user::waitFor(
-        [&] { return live.window->rxBuffer.find("FA00014250000;") != std::string::npos; }));
+    ASSERT_TRUE(user::waitFor([&] {
+        return live.window->transmission().lastReceived().find("FA00014250000;") !=
+               std::string::npos;
+    }));
     QTest::qWait(1200);
     EXPECT_EQ(live.notices(), before);
 }
@@ -73,7 +75,8 @@ TEST(RadioReplies, ASplitReplyAndOneAfterLongNoiseAreEachRecognisedOnce) {
     user::press(live, "Command6");
     const std::string noise(5000, 'x');
     ASSERT_TRUE(live.radio.send(noise));
-    ASSERT_TRUE(user::waitFor([&] { return live.window->rxBuffer.back() == 'x'; }));
+    ASSERT_TRUE(
+        user::waitFor([&] { return live.window->transmission().lastReceived().back() == 'x'; }));
     QTest::qWait(200);
     ASSERT_TRUE(live.radio.send("?;"));
     ASSERT_TRUE(live.reads("?;"));

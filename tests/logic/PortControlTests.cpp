@@ -15,156 +15,154 @@ int lineCount(const std::string& text) {
     return text.empty() ? 0 : occurrences(text, "\n") + 1;
 }
 
-struct PortControl : ::testing::Test {
+struct ThePort : ::testing::Test {
     TestWindow t;
     MainWindow& window = t.start();
 
     void connect() {
-        window.Command2.press();
+        window.connectButton.press();
         ASSERT_TRUE(t.port.isOpen());
     }
 };
 } // namespace
 
-TEST_F(PortControl, ChoosingAPortWhileClosedRenumbersAndRemembersItOnly) {
-    window.Combo2.choose(2);
+TEST_F(ThePort, ChoosingAPortWhileClosedRenumbersAndRemembersItOnly) {
+    window.portSelector.choose(2);
     EXPECT_EQ(t.port.portNumber(), 3);
     EXPECT_EQ(t.settings.value("CommPort"), "3");
     EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_EQ(window.Shape1.fillColour(), colours::darkGreen);
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::darkGreen);
 }
 
-TEST_F(PortControl, ChoosingAPortWhileOpenReopensOnTheNewNumber) {
+TEST_F(ThePort, ChoosingAPortWhileOpenReopensOnTheNewNumber) {
     connect();
-    window.Combo2.choose(2);
+    window.portSelector.choose(2);
     EXPECT_EQ(t.port.calls, (std::vector<std::string>{"open", "close", "setPortNumber 3", "open"}));
     EXPECT_TRUE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::red);
-    EXPECT_NE(window.Text4.text().find("Com 3 open: /dev/ttyUSB0 (USB serial adapter), 9600,n,8,1"),
-              std::string::npos)
-        << window.Text4.text();
+    EXPECT_EQ(window.portLamp.fillColour(), colours::red);
+    EXPECT_NE(
+        window.noticeBox.text().find("Com 3 open: /dev/ttyUSB0 (USB serial adapter), 9600,n,8,1"),
+        std::string::npos)
+        << window.noticeBox.text();
 }
 
-TEST_F(PortControl, APortThatFailsToReopenShowsClosedAndIsToldWithItsReason) {
+TEST_F(ThePort, APortThatFailsToReopenShowsClosedAndIsToldWithItsReason) {
     connect();
     t.port.openFailure = "Com 3 (/dev/ttyUSB0): Permission denied";
-    window.Combo2.choose(2);
+    window.portSelector.choose(2);
     EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_NE(window.Text4.text().find("Com 3 (/dev/ttyUSB0): Permission denied"),
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_NE(window.noticeBox.text().find("Com 3 (/dev/ttyUSB0): Permission denied"),
               std::string::npos);
 }
 
-TEST_F(PortControl, ARefusedPortNumberIsStillRememberedAndTold) {
+TEST_F(ThePort, ARefusedPortNumberIsStillRememberedAndTold) {
     t.port.refusedNumbers.insert(7);
-    window.Combo2.choose(6);
+    window.portSelector.choose(6);
     EXPECT_EQ(t.port.portNumber(), 1);
     EXPECT_EQ(t.settings.value("CommPort"), "7");
-    EXPECT_NE(window.Text4.text().find("no port 7"), std::string::npos);
+    EXPECT_NE(window.noticeBox.text().find("no port 7"), std::string::npos);
 }
 
-TEST_F(PortControl, ARateIsAppliedInPlaceAndThePortsOwnReportIsRemembered) {
+TEST_F(ThePort, ARateIsAppliedInPlaceAndThePortsOwnReportIsRemembered) {
     connect();
-    window.Combo3.choose(4);
+    window.rateSelector.choose(4);
     EXPECT_TRUE(t.port.isOpen());
     EXPECT_EQ(t.port.lineSettings(), "57600,n,8,1");
     EXPECT_EQ(t.settings.writes,
               (std::vector<MemorySettingsStore::Write>{{"settings", "57600,n,8,1"}}));
 }
 
-TEST_F(PortControl, ARefusedRateStoresNothingKeepsTheOldRateAndIsTold) {
+TEST_F(ThePort, ARefusedRateStoresNothingKeepsTheOldRateAndIsTold) {
     t.port.refusedSettings.insert("38400,N,8,1");
-    window.Combo3.choose(3);
+    window.rateSelector.choose(3);
     EXPECT_EQ(t.port.lineSettings(), "9600,n,8,1");
     EXPECT_TRUE(t.settings.writes.empty());
-    EXPECT_NE(window.Text4.text().find("38400"), std::string::npos);
+    EXPECT_NE(window.noticeBox.text().find("38400"), std::string::npos);
 }
 
-TEST_F(PortControl, ConnectTogglesThePortAndTheLampFollowsIt) {
-    window.Command2.press();
+TEST_F(ThePort, ConnectTogglesThePortAndTheLampFollowsIt) {
+    window.connectButton.press();
     EXPECT_TRUE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::red);
-    EXPECT_EQ(window.Command2.backColour(), colours::red);
-    window.Command2.press();
+    EXPECT_EQ(window.portLamp.fillColour(), colours::red);
+    window.connectButton.press();
     EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_EQ(window.Command2.backColour(), colours::red);
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
 }
 
-TEST_F(PortControl, ConnectSaysWhatItOpenedAndThatItClosedEachReportAddingOneLine) {
+TEST_F(ThePort, ConnectSaysWhatItOpenedAndThatItClosedEachReportAddingOneLine) {
     t.port.deviceFound = "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)";
-    window.Combo3.choose(2);
-    window.Command2.press();
-    const std::string opened = window.Text4.text();
+    window.rateSelector.choose(2);
+    window.connectButton.press();
+    const std::string opened = window.noticeBox.text();
     EXPECT_NE(opened.find(" Com 1 open: /dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI), "
                           "19200,n,8,1"),
               std::string::npos)
         << opened;
-    window.Command2.press();
-    EXPECT_EQ(window.Text4.text().rfind(opened + "\n", 0), 0u) << window.Text4.text();
-    EXPECT_EQ(occurrences(window.Text4.text(), " Com 1 closed"), 1);
+    window.connectButton.press();
+    EXPECT_EQ(window.noticeBox.text().rfind(opened + "\n", 0), 0u) << window.noticeBox.text();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), " Com 1 closed"), 1);
 
     // Past the bound the oldest line goes, so the box always holds the newest reports.
-    for (int press = 0; press < MainWindow::noticeLineLimit; ++press) {
-        const std::string before = window.Text4.text();
-        window.Command2.press();
-        const std::string& after = window.Text4.text();
-        const bool full = lineCount(before) == MainWindow::noticeLineLimit;
+    for (int press = 0; press < NoticeBox::lineLimit; ++press) {
+        const std::string before = window.noticeBox.text();
+        window.connectButton.press();
+        const std::string& after = window.noticeBox.text();
+        const bool full = lineCount(before) == NoticeBox::lineLimit;
         const std::string kept = full ? before.substr(before.find('\n') + 1) : before;
         ASSERT_EQ(after.rfind(kept + "\n", 0), 0u) << "press " << press;
         ASSERT_EQ(lineCount(after), full ? lineCount(before) : lineCount(before) + 1);
     }
-    EXPECT_EQ(lineCount(window.Text4.text()), MainWindow::noticeLineLimit);
+    EXPECT_EQ(lineCount(window.noticeBox.text()), NoticeBox::lineLimit);
 }
 
-TEST_F(PortControl, AConnectThatCannotOpenLeavesTheLampDarkAndSaysWhy) {
+TEST_F(ThePort, AConnectThatCannotOpenLeavesTheLampDarkAndSaysWhy) {
     t.port.openFailure = "Com 1 (/dev/ttyS0): Device or resource busy";
-    window.Command2.press();
+    window.connectButton.press();
     EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_EQ(window.Command2.backColour(), colours::activeBorder);
-    EXPECT_EQ(occurrences(window.Text4.text(), "Device or resource busy"), 1);
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Device or resource busy"), 1);
 }
 
-TEST_F(PortControl, ASendEventFlashesTheSendLampUntilTheNextLampTick) {
+TEST_F(ThePort, ASendEventFlashesTheSendLampUntilTheNextLampTick) {
     t.port.postEvent(SerialPort::sendEvent);
     t.loop.runWaiting();
-    EXPECT_EQ(window.Shape1.fillColour(), colours::green);
-    EXPECT_TRUE(window.Timer2.isEnabled());
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::green);
+    EXPECT_TRUE(window.sendLampTimer.isEnabled());
 
     t.port.postEvent(SerialPort::sendEvent);
     t.loop.runWaiting();
-    EXPECT_EQ(window.Shape1.fillColour(), colours::green);
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::green);
 
-    window.Timer2.tick();
-    EXPECT_EQ(window.Shape1.fillColour(), colours::darkGreen);
-    EXPECT_FALSE(window.Timer2.isEnabled());
+    window.sendLampTimer.tick();
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::darkGreen);
+    EXPECT_FALSE(window.sendLampTimer.isEnabled());
 }
 
-TEST_F(PortControl, AReceiveEventReplacesTheInputBufferAndOtherEventsChangeNothing) {
+TEST_F(ThePort, AReceiveEventReplacesTheInputBufferAndOtherEventsChangeNothing) {
     t.port.arrive("12345");
     t.loop.runWaiting();
-    EXPECT_EQ(window.rxBuffer, "12345");
+    EXPECT_EQ(window.transmission().lastReceived(), "12345");
     EXPECT_EQ(t.port.waitingInput(), "");
     t.port.arrive("ab");
     t.loop.runWaiting();
-    EXPECT_EQ(window.rxBuffer, "ab");
+    EXPECT_EQ(window.transmission().lastReceived(), "ab");
 
     t.port.postEvent(3);
     t.loop.runWaiting();
-    EXPECT_EQ(window.rxBuffer, "ab");
-    EXPECT_EQ(window.Shape1.fillColour(), colours::darkGreen);
-    EXPECT_FALSE(window.Timer2.isEnabled());
+    EXPECT_EQ(window.transmission().lastReceived(), "ab");
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::darkGreen);
+    EXPECT_FALSE(window.sendLampTimer.isEnabled());
 }
 
-TEST_F(PortControl, ALostPortDarkensItsLampAndIsToldOnce) {
+TEST_F(ThePort, ALostPortDarkensItsLampAndIsToldOnce) {
     connect();
     t.port.loseConnection("the device was removed");
     t.loop.runWaiting();
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_EQ(occurrences(window.Text4.text(), "the device was removed"), 1);
-    window.Command2.press();
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "the device was removed"), 1);
+    window.connectButton.press();
     EXPECT_TRUE(t.port.isOpen());
-    EXPECT_EQ(window.Shape8.fillColour(), colours::red);
+    EXPECT_EQ(window.portLamp.fillColour(), colours::red);
 }

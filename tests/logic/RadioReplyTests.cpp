@@ -18,29 +18,29 @@ struct RadioReplyReports : ::testing::Test {
     MainWindow& window = t.start();
 
     void SetUp() override {
-        window.Combo1.choose(1);
-        window.Command2.press();
+        window.sampleSelector.choose(1);
+        window.connectButton.press();
     }
     // The radio answers each of the two commands of every send.
     void radioAnswersEverySend(const std::string& reply, int ticks) {
-        window.Command6.press();
+        window.updateButton.press();
         for (int tick = 0; tick <= ticks; ++tick) {
             if (tick > 0) {
-                window.Timer1.tick();
+                window.resendTimer.tick();
             }
             t.port.arrive(reply + reply);
             t.loop.settle();
         }
     }
-    int reports() const { return occurrences(window.Text4.text(), "The radio answered"); }
+    int reports() const { return occurrences(window.noticeBox.text(), "The radio answered"); }
 };
 } // namespace
 
 TEST_F(RadioReplyReports, ARefusalIsToldOncePerPressHoweverOftenTheResendDrawsIt) {
     radioAnswersEverySend("?;", 6);
     EXPECT_EQ(reports(), 1);
-    EXPECT_EQ(occurrences(window.Text4.text(), "\"?;\""), 1);
-    EXPECT_EQ(window.rxBuffer, "?;?;");
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "\"?;\""), 1);
+    EXPECT_EQ(window.transmission().lastReceived(), "?;?;");
 
     radioAnswersEverySend("?;", 2);
     EXPECT_EQ(reports(), 2);
@@ -51,11 +51,11 @@ TEST_F(RadioReplyReports, EachKindOfRefusalHasItsOwnReportInEitherCase) {
     t.port.arrive("o;");
     t.loop.settle();
     EXPECT_EQ(reports(), 2);
-    EXPECT_NE(window.Text4.text().find("\"E;\": it saw a garbled command"), std::string::npos);
-    EXPECT_NE(window.Text4.text().find("\"o;\": it could not keep up"), std::string::npos);
+    EXPECT_NE(window.noticeBox.text().find("\"E;\": it saw a garbled command"), std::string::npos);
+    EXPECT_NE(window.noticeBox.text().find("\"o;\": it could not keep up"), std::string::npos);
 
-    window.Command2.press();
-    window.Command2.press();
+    window.connectButton.press();
+    window.connectButton.press();
     t.port.arrive("e;");
     t.loop.settle();
     EXPECT_EQ(reports(), 3);
@@ -70,7 +70,7 @@ TEST_F(RadioReplyReports, StatusRepliesAndNoiseAreIgnoredButASplitRefusalIsRecog
     t.port.arrive(";");
     t.loop.settle();
     EXPECT_EQ(reports(), 1);
-    EXPECT_EQ(window.rxBuffer, ";");
+    EXPECT_EQ(window.transmission().lastReceived(), ";");
 }
 
 TEST_F(RadioReplyReports, ALongRunWithoutTerminatorIsDroppedAndTheNextRefusalStillCounts) {
@@ -80,7 +80,7 @@ TEST_F(RadioReplyReports, ALongRunWithoutTerminatorIsDroppedAndTheNextRefusalSti
     t.port.arrive("?;");
     t.loop.settle();
     EXPECT_EQ(reports(), 1);
-    EXPECT_EQ(window.rxBuffer, "?;");
+    EXPECT_EQ(window.transmission().lastReceived(), "?;");
     EXPECT_TRUE(t.port.written.empty());
 }
 

@@ -34,31 +34,31 @@ TEST(Samples, TheSixSentencesAreFullUpperCaseHexAndDifferOnlyWhereTheyShould) {
     EXPECT_EQ(std::string{sentence(5)[40]} + sentence(5)[44] + sentence(5)[48], "F17");
 }
 
-TEST(SampleChoice, TheSelectorListsTheSamplesInOrderAndEachChoiceFillsBoxStoreAndSettings) {
+TEST(Samples, TheSelectorListsTheSamplesInOrderAndEachChoiceFillsBoxStoreAndSettings) {
     TestWindow t;
     MainWindow& window = t.start();
     const std::vector<std::string> names{"OFF",         "Ombrel",         "Kestrum",
                                          "Kestrum PRO", "Kestrum PRO II", "Kestrum GOLD"};
-    ASSERT_EQ(window.Combo1.listCount(), 6);
+    ASSERT_EQ(window.sampleSelector.listCount(), 6);
     for (int row = 0; row < 6; ++row) {
-        EXPECT_EQ(window.Combo1.itemText(row), names[row]);
-        window.Combo1.choose(row);
-        EXPECT_EQ(window.Combo1.text(), names[row]);
-        EXPECT_EQ(window.Text1.text(), sentence(row));
-        EXPECT_EQ(window.hexDigits.join(), sentence(row));
-        EXPECT_EQ(window.hexDigits.cell(127), sentence(row).substr(127));
+        EXPECT_EQ(window.sampleSelector.itemText(row), names[row]);
+        window.sampleSelector.choose(row);
+        EXPECT_EQ(window.sampleSelector.text(), names[row]);
+        EXPECT_EQ(window.sentenceBox.text(), sentence(row));
+        EXPECT_EQ(window.digitStore.join(), sentence(row));
+        EXPECT_EQ(window.digitStore.cell(127), sentence(row).substr(127));
         EXPECT_EQ(t.settings.value("Bytes"), names[row]);
         EXPECT_EQ(t.settings.value("Msg"), sentence(row));
     }
 }
 
-TEST(SampleChoice, OffGivesZerosEverywhereAndChoosingAgainWritesBothSettingsAgain) {
+TEST(Samples, OffGivesZerosEverywhereAndChoosingAgainWritesBothSettingsAgain) {
     TestWindow t;
     MainWindow& window = t.start();
-    window.Combo1.choose(0);
-    window.Combo1.choose(0);
+    window.sampleSelector.choose(0);
+    window.sampleSelector.choose(0);
     for (int p = 0; p < HexDigits::cellCount; ++p) {
-        EXPECT_EQ(window.hexDigits.cell(p), "0");
+        EXPECT_EQ(window.digitStore.cell(p), "0");
     }
     const std::string zeros(128, '0');
     EXPECT_EQ(t.settings.writes,
@@ -66,41 +66,41 @@ TEST(SampleChoice, OffGivesZerosEverywhereAndChoosingAgainWritesBothSettingsAgai
                   {"Bytes", "OFF"}, {"Msg", zeros}, {"Bytes", "OFF"}, {"Msg", zeros}}));
 }
 
-TEST(SampleChoice, ASampleDiscardsAcceptedLineEditsWhileTheEditCellsKeepShowingThem) {
+TEST(Samples, ASampleDiscardsAcceptedLineEditsWhileTheEditCellsKeepShowingThem) {
     TestWindow t;
     MainWindow& window = t.start();
-    window.Combo1.choose(3);
-    window.Combo4.choose(2); // line 03
-    window.Text2[0].type("Z");
-    window.Command3.press();
-    ASSERT_EQ(window.hexDigits.cell(16), "Z");
+    window.sampleSelector.choose(3);
+    window.lineSelector.choose(2); // line 03
+    window.digitCells[0].type("Z");
+    window.acceptButton.press();
+    ASSERT_EQ(window.digitStore.cell(16), "Z");
 
-    window.Combo1.choose(3);
-    EXPECT_EQ(window.hexDigits.join(), sentence(3));
-    EXPECT_EQ(window.Text2[0].text(), "Z");
+    window.sampleSelector.choose(3);
+    EXPECT_EQ(window.digitStore.join(), sentence(3));
+    EXPECT_EQ(window.digitCells[0].text(), "Z");
 }
 
-TEST(SampleChoice, TheChoiceComesBackAtTheNextStart) {
+TEST(Samples, TheChoiceComesBackAtTheNextStart) {
     TestWindow first;
-    first.start().Combo1.choose(4);
+    first.start().sampleSelector.choose(4);
 
     TestWindow next;
     next.settings = first.settings;
     MainWindow& window = next.start();
-    EXPECT_EQ(window.Combo1.text(), "Kestrum PRO II");
-    EXPECT_EQ(window.Text1.text(), sentence(4));
-    EXPECT_EQ(window.hexDigits.join(), sentence(4));
+    EXPECT_EQ(window.sampleSelector.text(), "Kestrum PRO II");
+    EXPECT_EQ(window.sentenceBox.text(), sentence(4));
+    EXPECT_EQ(window.digitStore.join(), sentence(4));
 }
 
-TEST(SampleChoice, AFailedSettingsWriteIsReportedTwiceAndTheSampleStillShows) {
+TEST(Samples, AFailedSettingsWriteIsReportedTwiceAndTheSampleStillShows) {
     TestWindow t;
     MainWindow& window = t.start();
     t.settings.writeFailure = "the disk is full";
-    window.Combo1.choose(5);
+    window.sampleSelector.choose(5);
 
-    EXPECT_EQ(window.Text1.text(), sentence(5));
-    EXPECT_EQ(window.hexDigits.join(), sentence(5));
-    const std::string& notice = window.Text4.text();
+    EXPECT_EQ(window.sentenceBox.text(), sentence(5));
+    EXPECT_EQ(window.digitStore.join(), sentence(5));
+    const std::string& notice = window.noticeBox.text();
     const std::string wording = "The sample choice could not be remembered: the disk is full";
     const auto first = notice.find(wording);
     ASSERT_NE(first, std::string::npos) << notice;

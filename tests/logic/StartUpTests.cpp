@@ -7,16 +7,16 @@ const std::string zeros(128, '0');
 
 std::vector<std::string> lineSelectorTexts(const MainWindow& window) {
     std::vector<std::string> texts;
-    for (const auto& item : window.Combo4.items()) {
+    for (const auto& item : window.lineSelector.items()) {
         texts.push_back(item.text);
     }
     return texts;
 }
 
 void expectCompleteStartUp(const MainWindow& window) {
-    ASSERT_EQ(window.Combo4.listCount(), 16);
+    ASSERT_EQ(window.lineSelector.listCount(), 16);
     for (int entry = 0; entry < 16; ++entry) {
-        EXPECT_EQ(window.Combo4.itemData(entry), entry + 1);
+        EXPECT_EQ(window.lineSelector.itemData(entry), entry + 1);
     }
     EXPECT_EQ(lineSelectorTexts(window).front(), "01");
     EXPECT_EQ(lineSelectorTexts(window).back(), "16");
@@ -30,18 +30,18 @@ TEST(StartUp, AFirstStartShowsTheDesignedWindowWithSixteenLinesAndNoMessage) {
     EXPECT_EQ(t.port.portNumber(), 1);
     EXPECT_EQ(t.port.lineSettings(), "9600,n,8,1");
     EXPECT_FALSE(t.port.isOpen());
-    EXPECT_EQ(window.Combo2.text(), "Com 1");
-    EXPECT_EQ(window.Combo3.text(), "9600");
-    EXPECT_EQ(window.Combo1.text(), "Select Sample");
-    EXPECT_EQ(window.Combo1.listIndex(), ComboBox::noSelection);
-    EXPECT_EQ(window.Text1.text(), "");
-    EXPECT_EQ(window.hexDigits.join(), "");
-    EXPECT_EQ(window.Text4.text(), "");
-    EXPECT_EQ(window.Shape8.fillColour(), colours::darkRed);
-    EXPECT_EQ(window.Shape1.fillColour(), colours::darkGreen);
-    EXPECT_TRUE(window.Check1.isTicked());
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    EXPECT_FALSE(window.Timer2.isEnabled());
+    EXPECT_EQ(window.portSelector.text(), "Com 1");
+    EXPECT_EQ(window.rateSelector.text(), "9600");
+    EXPECT_EQ(window.sampleSelector.text(), "Select Sample");
+    EXPECT_EQ(window.sampleSelector.listIndex(), ComboBox::noSelection);
+    EXPECT_EQ(window.sentenceBox.text(), "");
+    EXPECT_EQ(window.digitStore.join(), "");
+    EXPECT_EQ(window.noticeBox.text(), "");
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(window.sendLamp.fillColour(), colours::darkGreen);
+    EXPECT_TRUE(window.autoResend.isTicked());
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    EXPECT_FALSE(window.sendLampTimer.isEnabled());
     expectCompleteStartUp(window);
     EXPECT_TRUE(t.messages.shown.empty());
     EXPECT_TRUE(t.settings.writes.empty());
@@ -57,14 +57,14 @@ TEST(StartUp, EachStoredValueIsBroughtBackWithoutRunningAHandlerOrWritingASettin
     MainWindow& window = t.start();
 
     EXPECT_EQ(t.port.portNumber(), 3);
-    EXPECT_EQ(window.Combo2.text(), "Com 3");
+    EXPECT_EQ(window.portSelector.text(), "Com 3");
     EXPECT_EQ(t.port.lineSettings(), "19200,n,8,1");
-    EXPECT_EQ(window.Combo3.text(), "19200");
-    EXPECT_EQ(window.Combo1.text(), "OFF");
-    EXPECT_EQ(window.Combo1.listIndex(), ComboBox::noSelection);
-    EXPECT_EQ(window.Text1.text(), zeros);
+    EXPECT_EQ(window.rateSelector.text(), "19200");
+    EXPECT_EQ(window.sampleSelector.text(), "OFF");
+    EXPECT_EQ(window.sampleSelector.listIndex(), ComboBox::noSelection);
+    EXPECT_EQ(window.sentenceBox.text(), zeros);
     for (int p = 0; p < HexDigits::cellCount; ++p) {
-        EXPECT_EQ(window.hexDigits.cell(p), "0");
+        EXPECT_EQ(window.digitStore.cell(p), "0");
     }
     EXPECT_FALSE(t.port.isOpen());
     EXPECT_TRUE(t.settings.writes.empty());
@@ -76,10 +76,10 @@ TEST(StartUp, AShortStoredSentenceLeavesTheLaterCellsEmpty) {
     TestWindow t;
     t.settings.store("Msg", std::string(100, 'A'));
     MainWindow& window = t.start();
-    EXPECT_EQ(window.Text1.text(), std::string(100, 'A'));
-    EXPECT_EQ(window.hexDigits.cell(99), "A");
-    EXPECT_EQ(window.hexDigits.cell(100), "");
-    EXPECT_EQ(window.hexDigits.cell(127), "");
+    EXPECT_EQ(window.sentenceBox.text(), std::string(100, 'A'));
+    EXPECT_EQ(window.digitStore.cell(99), "A");
+    EXPECT_EQ(window.digitStore.cell(100), "");
+    EXPECT_EQ(window.digitStore.cell(127), "");
 }
 
 TEST(StartUp, RefusedLineSettingsShowOneWarningAndLeaveTheRestUndone) {
@@ -95,14 +95,14 @@ TEST(StartUp, RefusedLineSettingsShowOneWarningAndLeaveTheRestUndone) {
     EXPECT_EQ(t.messages.shown[0].caption, "Sonavel");
     EXPECT_EQ(t.messages.shown[0].text, "the device refused 19200,n,8,1");
     EXPECT_EQ(t.port.portNumber(), 2);
-    EXPECT_EQ(window.Combo2.text(), "Com 2");
+    EXPECT_EQ(window.portSelector.text(), "Com 2");
     EXPECT_EQ(t.port.lineSettings(), "9600,n,8,1");
-    EXPECT_EQ(window.Combo3.text(), "9600");
-    EXPECT_EQ(window.Combo1.text(), "Select Sample");
-    EXPECT_EQ(window.Text1.text(), "");
-    EXPECT_EQ(window.hexDigits.join(), "");
-    EXPECT_EQ(window.Combo4.listCount(), 0);
-    EXPECT_EQ(window.Text4.text(), "");
+    EXPECT_EQ(window.rateSelector.text(), "9600");
+    EXPECT_EQ(window.sampleSelector.text(), "Select Sample");
+    EXPECT_EQ(window.sentenceBox.text(), "");
+    EXPECT_EQ(window.digitStore.join(), "");
+    EXPECT_EQ(window.lineSelector.listCount(), 0);
+    EXPECT_EQ(window.noticeBox.text(), "");
     EXPECT_EQ(t.settings.reads, (std::vector<std::string>{"CommPort", "Settings"}));
 }
 
@@ -113,7 +113,7 @@ TEST(StartUp, ABadStoredPortNumberIsToldOnlyWhenLineSettingsAreStoredToo) {
         MainWindow& window = t.start();
         EXPECT_TRUE(t.messages.shown.empty());
         EXPECT_EQ(t.port.portNumber(), 1);
-        EXPECT_EQ(window.Combo2.text(), "Com x");
+        EXPECT_EQ(window.portSelector.text(), "Com x");
         expectCompleteStartUp(window);
     }
     {
@@ -123,8 +123,8 @@ TEST(StartUp, ABadStoredPortNumberIsToldOnlyWhenLineSettingsAreStoredToo) {
         MainWindow& window = t.start();
         ASSERT_EQ(t.messages.shown.size(), 1u);
         EXPECT_EQ(t.messages.shown[0].text, "Port number \"x\" is not a number");
-        EXPECT_EQ(window.Combo2.text(), "Com x");
-        EXPECT_EQ(window.Combo4.listCount(), 0);
+        EXPECT_EQ(window.portSelector.text(), "Com x");
+        EXPECT_EQ(window.lineSelector.listCount(), 0);
     }
     {
         TestWindow t;
@@ -149,7 +149,7 @@ TEST(StartUp, StoredPortNumbersAreReadAsRoundedDecimalNumbers) {
         t.settings.store("CommPort", stored);
         MainWindow& window = t.start();
         EXPECT_EQ(t.port.portNumber(), number) << stored;
-        EXPECT_EQ(window.Combo2.text(), "Com " + stored);
+        EXPECT_EQ(window.portSelector.text(), "Com " + stored);
     }
 }
 
@@ -158,9 +158,9 @@ TEST(Exit, TheButtonAndTheMenuEndTheProgramWithoutWritingAnySetting) {
         TestWindow t;
         MainWindow& window = t.start();
         if (fromMenu) {
-            EXPECT_THROW(window.mnuFileExit.choose(), ProgramEnded);
+            EXPECT_THROW(window.exitMenuItem.choose(), ProgramEnded);
         } else {
-            EXPECT_THROW(window.Command1.press(), ProgramEnded);
+            EXPECT_THROW(window.exitButton.press(), ProgramEnded);
         }
         EXPECT_TRUE(t.settings.writes.empty());
         EXPECT_EQ(t.port.calls, std::vector<std::string>{});

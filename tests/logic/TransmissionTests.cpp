@@ -12,20 +12,20 @@ int occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-struct Transmission : ::testing::Test {
+struct Sending : ::testing::Test {
     TestWindow t;
     MainWindow& window = t.start();
     const std::string gold{samples::table[5].sentence};
     const std::string pro{samples::table[3].sentence};
 
     void SetUp() override {
-        window.Combo1.choose(5);
-        window.Command2.press();
+        window.sampleSelector.choose(5);
+        window.connectButton.press();
     }
     void editCell(int line, int column, const std::string& text) {
-        window.Combo4.choose(line - 1);
-        window.Text2[column].type(text);
-        window.Command3.press();
+        window.lineSelector.choose(line - 1);
+        window.digitCells[column].type(text);
+        window.acceptButton.press();
     }
     std::vector<std::string> commandsFor(const std::string& sentence, int updates = 1) const {
         std::vector<std::string> commands;
@@ -38,201 +38,201 @@ struct Transmission : ::testing::Test {
 };
 } // namespace
 
-TEST_F(Transmission, AnUpdateWritesTheTwoCommandsAfterAYieldAndShowsWhatWasSent) {
+TEST_F(Sending, AnUpdateWritesTheTwoCommandsAfterAYieldAndShowsWhatWasSent) {
     editCell(2, 0, "A");
     const std::string edited = gold.substr(0, 8) + "A" + gold.substr(9);
-    EXPECT_EQ(window.Text1.text(), gold);
+    EXPECT_EQ(window.sentenceBox.text(), gold);
 
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_EQ(t.loop.yieldCount(), 1);
     EXPECT_EQ(t.port.written, commandsFor(edited));
     EXPECT_EQ(t.port.allWritten().size(), 262u);
-    EXPECT_EQ(window.txSentence, edited);
-    EXPECT_EQ(window.Text1.text(), edited);
-    EXPECT_TRUE(window.Timer1.isEnabled());
+    EXPECT_EQ(window.transmission().lastSentence(), edited);
+    EXPECT_EQ(window.sentenceBox.text(), edited);
+    EXPECT_TRUE(window.resendTimer.isEnabled());
 }
 
-TEST_F(Transmission, WithThePortClosedAnUpdateOnlyJoinsTheStore) {
-    window.Command2.press();
+TEST_F(Sending, WithThePortClosedAnUpdateOnlyJoinsTheStore) {
+    window.connectButton.press();
     editCell(1, 0, "B");
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_TRUE(t.port.written.empty());
     EXPECT_EQ(t.loop.yieldCount(), 0);
-    EXPECT_EQ(window.txSentence, "B" + gold.substr(1));
-    EXPECT_EQ(window.Text1.text(), gold);
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    window.Command6.press();
-    EXPECT_EQ(occurrences(window.Text4.text(), "Nothing was sent: the port is closed"), 2)
+    EXPECT_EQ(window.transmission().lastSentence(), "B" + gold.substr(1));
+    EXPECT_EQ(window.sentenceBox.text(), gold);
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    window.updateButton.press();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Nothing was sent: the port is closed"), 2)
         << "once for each press";
 }
 
-TEST_F(Transmission, TheCommandsCarryTheStoreAsItIsLongerShorterOrEmpty) {
+TEST_F(Sending, TheCommandsCarryTheStoreAsItIsLongerShorterOrEmpty) {
     editCell(1, 0, "12");
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_EQ(t.port.written[0].size(), 132u);
-    EXPECT_EQ(window.Text1.text().size(), 129u);
+    EXPECT_EQ(window.sentenceBox.text().size(), 129u);
 
     TestWindow empty;
     MainWindow& blank = empty.start();
-    blank.Command2.press();
-    blank.Command6.press();
+    blank.connectButton.press();
+    blank.updateButton.press();
     EXPECT_EQ(empty.port.written, (std::vector<std::string>{"UR;", "UT;"}));
-    EXPECT_EQ(blank.Text1.text(), "");
+    EXPECT_EQ(blank.sentenceBox.text(), "");
 }
 
-TEST_F(Transmission, LowerCaseAndOddLengthSentencesAreSentUnchanged) {
+TEST_F(Sending, LowerCaseAndOddLengthSentencesAreSentUnchanged) {
     editCell(1, 0, "ab");
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_EQ(t.port.written, commandsFor("ab" + gold.substr(1)));
 }
 
-TEST_F(Transmission, ASentenceThatCouldCarryAnotherCommandIsNeverSentAndIsTold) {
+TEST_F(Sending, ASentenceThatCouldCarryAnotherCommandIsNeverSentAndIsTold) {
     for (const std::string& unsafe : {std::string(";"), std::string("\r"), std::string("\xE9")}) {
-        window.Combo1.choose(5);
-        window.Timer1.setEnabled(false);
-        const std::string textBefore = window.Text1.text();
+        window.sampleSelector.choose(5);
+        window.resendTimer.setEnabled(false);
+        const std::string textBefore = window.sentenceBox.text();
         editCell(3, 2, unsafe);
-        window.Command6.press();
+        window.updateButton.press();
         EXPECT_TRUE(t.port.written.empty()) << static_cast<int>(unsafe[0]);
-        EXPECT_EQ(window.Text1.text(), textBefore);
-        EXPECT_FALSE(window.Timer1.isEnabled());
-        EXPECT_NE(window.Text4.text().find("at position 18"), std::string::npos);
+        EXPECT_EQ(window.sentenceBox.text(), textBefore);
+        EXPECT_FALSE(window.resendTimer.isEnabled());
+        EXPECT_NE(window.noticeBox.text().find("at position 18"), std::string::npos);
     }
-    EXPECT_EQ(occurrences(window.Text4.text(), "was not sent"), 3);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "was not sent"), 3);
 }
 
-TEST_F(Transmission, TheResendRepeatsUntilOneTickAfterAutoIsUnticked) {
-    window.Command6.press();
-    window.Timer1.tick();
-    window.Timer1.tick();
+TEST_F(Sending, TheResendRepeatsUntilOneTickAfterAutoIsUnticked) {
+    window.updateButton.press();
+    window.resendTimer.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written, commandsFor(gold, 3));
 
-    window.Check1.setValue(CheckBox::unticked);
-    window.Timer1.tick();
+    window.autoResend.setValue(CheckBox::unticked);
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written.size(), 8u);
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    window.Timer1.tick();
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written.size(), 8u);
 }
 
-TEST_F(Transmission, TickingAutoWhileTheResendIsOffDoesNothingUntilUpdate) {
-    window.Check1.setValue(CheckBox::unticked);
-    window.Command6.press();
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    window.Check1.setValue(CheckBox::ticked);
-    EXPECT_FALSE(window.Timer1.isEnabled());
+TEST_F(Sending, TickingAutoWhileTheResendIsOffDoesNothingUntilUpdate) {
+    window.autoResend.setValue(CheckBox::unticked);
+    window.updateButton.press();
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    window.autoResend.setValue(CheckBox::ticked);
+    EXPECT_FALSE(window.resendTimer.isEnabled());
     EXPECT_EQ(t.port.written.size(), 2u);
 }
 
-TEST_F(Transmission, TheResendKeepsTickingWhileClosedAndResumesAfterConnect) {
-    window.Command6.press();
-    window.Command2.press();
-    const std::string told = window.Text4.text();
-    window.Timer1.tick();
-    window.Timer1.tick();
+TEST_F(Sending, TheResendKeepsTickingWhileClosedAndResumesAfterConnect) {
+    window.updateButton.press();
+    window.connectButton.press();
+    const std::string told = window.noticeBox.text();
+    window.resendTimer.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written.size(), 2u);
-    EXPECT_TRUE(window.Timer1.isEnabled());
-    EXPECT_EQ(window.Text4.text(), told) << "the resend spoke while the port was closed";
+    EXPECT_TRUE(window.resendTimer.isEnabled());
+    EXPECT_EQ(window.noticeBox.text(), told) << "the resend spoke while the port was closed";
 
-    window.Command2.press();
-    window.Timer1.tick();
+    window.connectButton.press();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written, commandsFor(gold, 2));
 }
 
-TEST_F(Transmission, ATickThatFindsTheLineBusyLeavesItQuietlyButAPressAlwaysSends) {
-    window.Command6.press();
+TEST_F(Sending, ATickThatFindsTheLineBusyLeavesItQuietlyButAPressAlwaysSends) {
+    window.updateButton.press();
     editCell(1, 0, "F");
     const std::string edited = "F" + gold.substr(1);
-    const std::string notices = window.Text4.text();
+    const std::string notices = window.noticeBox.text();
     t.port.lineBusy = true;
-    window.Timer1.tick();
-    window.Timer1.tick();
+    window.resendTimer.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written, commandsFor(gold));
-    EXPECT_EQ(window.Text1.text(), gold);
-    EXPECT_TRUE(window.Timer1.isEnabled());
-    EXPECT_EQ(window.Text4.text(), notices);
+    EXPECT_EQ(window.sentenceBox.text(), gold);
+    EXPECT_TRUE(window.resendTimer.isEnabled());
+    EXPECT_EQ(window.noticeBox.text(), notices);
 
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_EQ(t.port.written.size(), 4u);
-    EXPECT_EQ(window.Text1.text(), edited);
+    EXPECT_EQ(window.sentenceBox.text(), edited);
 
     // Unticked while busy: the tick that finds the line free sends once more and stops.
-    window.Check1.setValue(CheckBox::unticked);
-    window.Timer1.tick();
-    EXPECT_TRUE(window.Timer1.isEnabled());
+    window.autoResend.setValue(CheckBox::unticked);
+    window.resendTimer.tick();
+    EXPECT_TRUE(window.resendTimer.isEnabled());
     t.port.lineBusy = false;
-    window.Timer1.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written.size(), 6u);
-    EXPECT_FALSE(window.Timer1.isEnabled());
+    EXPECT_FALSE(window.resendTimer.isEnabled());
 }
 
-TEST_F(Transmission, AnUpdateInsideTheYieldLeavesItsSentenceForTheOuterOne) {
+TEST_F(Sending, AnUpdateInsideTheYieldLeavesItsSentenceForTheOuterOne) {
     t.loop.post([&] {
         editCell(1, 0, "C");
-        window.Command6.press();
+        window.updateButton.press();
     });
-    window.Command6.press();
+    window.updateButton.press();
     const std::string inner = "C" + gold.substr(1);
     EXPECT_EQ(t.port.written, commandsFor(inner, 2));
-    EXPECT_EQ(window.Text1.text(), inner);
+    EXPECT_EQ(window.sentenceBox.text(), inner);
 }
 
-TEST_F(Transmission, AConnectPressInsideTheYieldClosesThePortAndNothingGoesOut) {
+TEST_F(Sending, AConnectPressInsideTheYieldClosesThePortAndNothingGoesOut) {
     editCell(1, 0, "D");
-    t.loop.post([&] { window.Command2.press(); });
-    window.Command6.press();
+    t.loop.post([&] { window.connectButton.press(); });
+    window.updateButton.press();
     EXPECT_TRUE(t.port.written.empty());
-    EXPECT_EQ(window.Text1.text(), gold);
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    EXPECT_NE(window.Text4.text().find("could not be sent"), std::string::npos);
+    EXPECT_EQ(window.sentenceBox.text(), gold);
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    EXPECT_NE(window.noticeBox.text().find("could not be sent"), std::string::npos);
 }
 
-TEST_F(Transmission, ARefusedSecondCommandLeavesOnlyTheFirstOutAndTheBoxAsItWas) {
+TEST_F(Sending, ARefusedSecondCommandLeavesOnlyTheFirstOutAndTheBoxAsItWas) {
     editCell(1, 0, "E");
     t.port.writeOutcomes = {true, false};
-    window.Command6.press();
+    window.updateButton.press();
     EXPECT_EQ(t.port.written, std::vector<std::string>{"UR" + ("E" + gold.substr(1)) + ";"});
-    EXPECT_EQ(window.Text1.text(), gold);
-    EXPECT_FALSE(window.Timer1.isEnabled());
-    EXPECT_NE(window.Text4.text().find("sent only in part"), std::string::npos);
+    EXPECT_EQ(window.sentenceBox.text(), gold);
+    EXPECT_FALSE(window.resendTimer.isEnabled());
+    EXPECT_NE(window.noticeBox.text().find("sent only in part"), std::string::npos);
 }
 
-TEST_F(Transmission, AFailureInsideATickLeavesTheResendRunningAndIsToldOnceWhileItLasts) {
-    window.Command6.press();
+TEST_F(Sending, AFailureInsideATickLeavesTheResendRunningAndIsToldOnceWhileItLasts) {
+    window.updateButton.press();
     t.port.writeOutcomes = {false, false, false};
-    window.Timer1.tick();
-    window.Timer1.tick();
-    window.Timer1.tick();
-    EXPECT_TRUE(window.Timer1.isEnabled());
-    EXPECT_EQ(occurrences(window.Text4.text(), "the send queue is full"), 1);
+    window.resendTimer.tick();
+    window.resendTimer.tick();
+    window.resendTimer.tick();
+    EXPECT_TRUE(window.resendTimer.isEnabled());
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "the send queue is full"), 1);
 
-    window.Timer1.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.port.written.size(), 4u);
     t.port.writeOutcomes = {false};
-    window.Timer1.tick();
-    EXPECT_EQ(occurrences(window.Text4.text(), "the send queue is full"), 2);
+    window.resendTimer.tick();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "the send queue is full"), 2);
 }
 
-TEST_F(Transmission, ATickYieldsBeforeItsUpdateAndTheUpdateYieldsAgain) {
-    window.Command6.press();
+TEST_F(Sending, ATickYieldsBeforeItsUpdateAndTheUpdateYieldsAgain) {
+    window.updateButton.press();
     const int before = t.loop.yieldCount();
-    window.Timer1.tick();
+    window.resendTimer.tick();
     EXPECT_EQ(t.loop.yieldCount(), before + 2);
 }
 
-TEST_F(Transmission, ARadioThatCannotKeepUpIsToldOfOnceUntilItHasTakenEverything) {
-    window.Command6.press();
+TEST_F(Sending, ARadioThatCannotKeepUpIsToldOfOnceUntilItHasTakenEverything) {
+    window.updateButton.press();
     t.port.drainsAfterWrite = false;
     // Room for one command now and then, never for both: the two failures alternate.
     t.port.writeOutcomes = {true, false, false, true, false, false, true, false};
     for (int tick = 0; tick < 6; ++tick) {
-        window.Timer1.tick();
+        window.resendTimer.tick();
     }
-    EXPECT_EQ(occurrences(window.Text4.text(), "sent only in part"), 1);
-    EXPECT_EQ(occurrences(window.Text4.text(), "could not be sent"), 1);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "sent only in part"), 1);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "could not be sent"), 1);
 
     t.port.postEvent(SerialPort::sendEvent);
     t.port.writeOutcomes = {false};
-    window.Timer1.tick();
-    EXPECT_EQ(occurrences(window.Text4.text(), "could not be sent"), 2);
+    window.resendTimer.tick();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "could not be sent"), 2);
 }

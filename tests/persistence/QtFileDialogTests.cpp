@@ -215,10 +215,10 @@ TEST(OpenInQtsEventLoop, EventsWaitingAfterALineRunBeforeTheNextAndTimersDuringT
 
     QObject context;
     std::vector<std::string> seenByPosted;
-    const auto record = [&] { seenByPosted.push_back(window.Text1.text()); };
+    const auto record = [&] { seenByPosted.push_back(window.sentenceBox.text()); };
     int linesShown = 0;
     int timerRanAfterLine = 0;
-    window.Text1.setObserver([&] {
+    window.sentenceBox.setObserver([&] {
         if (++linesShown == 1) {
             QMetaObject::invokeMethod(
                 &context,
@@ -231,12 +231,12 @@ TEST(OpenInQtsEventLoop, EventsWaitingAfterALineRunBeforeTheNextAndTimersDuringT
         }
     });
     files.choose(bytes(path), "many.txt");
-    window.Command8.press();
+    window.openButton.press();
 
     ASSERT_EQ(seenByPosted.size(), 2u);
     EXPECT_EQ(seenByPosted[0], "one");
     EXPECT_TRUE(seenByPosted[1] == "one" || seenByPosted[1] == "two") << seenByPosted[1];
     EXPECT_GT(timerRanAfterLine, 2);
     EXPECT_LT(timerRanAfterLine, linesShown) << "the timer waited for the end of the file";
-    EXPECT_EQ(window.Text1.text(), "last");
+    EXPECT_EQ(window.sentenceBox.text(), "last");
 }

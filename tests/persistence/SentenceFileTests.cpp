@@ -1,5 +1,6 @@
 #include "sentence/Samples.h"
 #include "store/LineReader.h"
+#include "store/SystemFile.h"
 #include "tests/doubles/TestWindow.h"
 #include "tests/persistence/ChildProcess.h"
 #include "tests/persistence/TempFolder.h"
@@ -32,23 +33,23 @@ public:
     ~Watchdog() { alarm(0); }
 };
 
-struct SentenceFiles : testing::Test {
+struct SentenceFileUse : testing::Test {
     TempFolder folder;
     TestWindow t;
     MainWindow& window = t.start();
 
     void open(const std::string& name) {
         t.dialog.choose(folder.path(name), name);
-        window.Command8.press();
+        window.openButton.press();
     }
     void save(const std::string& name) {
         t.dialog.choose(folder.path(name), name);
-        window.Command10.press();
+        window.saveButton.press();
     }
     std::vector<std::string> cells() const {
         std::vector<std::string> all;
         for (int p = 0; p < HexDigits::cellCount; ++p) {
-            all.push_back(window.hexDigits.cell(p));
+            all.push_back(window.digitStore.cell(p));
         }
         return all;
     }
@@ -63,7 +64,7 @@ struct SentenceFiles : testing::Test {
     }
     // What the notice box gained since it held the given text.
     std::string newNotice(const std::string& before) const {
-        const std::string& now = window.Text4.text();
+        const std::string& now = window.noticeBox.text();
         EXPECT_EQ(now.compare(0, before.size(), before), 0);
         std::string added = now.substr(before.size());
         if (!added.empty() && added.front() == '\n') {
@@ -74,19 +75,19 @@ struct SentenceFiles : testing::Test {
 };
 } // namespace
 
-TEST_F(SentenceFiles, EveryUseSetsTheDialogUpAfreshAndCancelOrNoNameChangesNothing) {
-    window.Combo1.choose(3);
-    const std::string notice = window.Text4.text();
+TEST_F(SentenceFileUse, EveryUseSetsTheDialogUpAfreshAndCancelOrNoNameChangesNothing) {
+    window.sampleSelector.choose(3);
+    const std::string notice = window.noticeBox.text();
     const std::size_t settingsWrites = t.settings.writes.size();
 
     t.dialog.cancel();
-    window.Command8.press();
+    window.openButton.press();
     t.dialog.cancel();
-    window.mnufilesave.choose();
+    window.saveMenuItem.choose();
     t.dialog.choose("", "");
-    window.mnufileopen.choose();
+    window.openMenuItem.choose();
     t.dialog.choose("", "");
-    window.Command10.press();
+    window.saveButton.press();
 
     ASSERT_EQ(t.dialog.uses.size(), 4u);
     for (std::size_t use = 0; use < 4; ++use) {
@@ -97,56 +98,56 @@ TEST_F(SentenceFiles, EveryUseSetsTheDialogUpAfreshAndCancelOrNoNameChangesNothi
         EXPECT_EQ(setup.filterIndex, 2) << use;
         EXPECT_EQ(setup.forSaving, use % 2 == 1) << use;
     }
-    EXPECT_EQ(window.Text1.text(), sample(3));
-    EXPECT_EQ(window.hexDigits.join(), sample(3));
-    EXPECT_EQ(window.Combo1.text(), "Kestrum PRO");
-    EXPECT_EQ(window.Text4.text(), notice);
+    EXPECT_EQ(window.sentenceBox.text(), sample(3));
+    EXPECT_EQ(window.digitStore.join(), sample(3));
+    EXPECT_EQ(window.sampleSelector.text(), "Kestrum PRO");
+    EXPECT_EQ(window.noticeBox.text(), notice);
     EXPECT_EQ(t.settings.writes.size(), settingsWrites);
     EXPECT_EQ(t.loop.yieldCount(), 0);
 }
 
-TEST_F(SentenceFiles, SaveAppendsTheBoxAsALineAndOpenLoadsTheOneSavedLast) {
-    window.Combo1.choose(3);
+TEST_F(SentenceFileUse, SaveAppendsTheBoxAsALineAndOpenLoadsTheOneSavedLast) {
+    window.sampleSelector.choose(3);
     save("eq.txt");
     EXPECT_EQ(folder.read("eq.txt"), sample(3) + crlf);
     EXPECT_EQ(folder.read("eq.txt").size(), 130u);
 
-    window.Combo1.choose(5);
+    window.sampleSelector.choose(5);
     t.dialog.choose(folder.path("eq.txt"), "eq.txt");
-    window.mnufilesave.choose();
+    window.saveMenuItem.choose();
     EXPECT_EQ(folder.read("eq.txt"), sample(3) + crlf + sample(5) + crlf);
 
-    window.Combo1.choose(0);
+    window.sampleSelector.choose(0);
     const std::size_t settingsWrites = t.settings.writes.size();
-    const std::string notice = window.Text4.text();
+    const std::string notice = window.noticeBox.text();
     open("eq.txt");
-    EXPECT_EQ(window.Text1.text(), sample(5));
-    EXPECT_EQ(window.hexDigits.join(), sample(5));
-    EXPECT_EQ(window.Combo1.text(), "eq.txt");
+    EXPECT_EQ(window.sentenceBox.text(), sample(5));
+    EXPECT_EQ(window.digitStore.join(), sample(5));
+    EXPECT_EQ(window.sampleSelector.text(), "eq.txt");
     EXPECT_EQ(t.loop.yieldCount(), 2) << "one pass through the waiting events per line";
-    EXPECT_EQ(window.Text4.text(), notice);
+    EXPECT_EQ(window.noticeBox.text(), notice);
     EXPECT_EQ(t.settings.writes.size(), settingsWrites);
 
     TestWindow restarted;
     restarted.settings = t.settings;
-    EXPECT_EQ(restarted.start().Combo1.text(), "OFF");
-    EXPECT_EQ(restarted->Text1.text(), sample(0));
+    EXPECT_EQ(restarted.start().sampleSelector.text(), "OFF");
+    EXPECT_EQ(restarted->sentenceBox.text(), sample(0));
 }
 
-TEST_F(SentenceFiles, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSent) {
-    ASSERT_EQ(window.Text1.text(), "");
+TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSent) {
+    ASSERT_EQ(window.sentenceBox.text(), "");
     save("eq.txt");
-    window.Combo1.choose(3);
-    window.Combo4.choose(0);
-    window.Text2[0].type("Z");
-    window.Command3.press();
-    ASSERT_EQ(window.hexDigits.cell(0), "Z");
+    window.sampleSelector.choose(3);
+    window.lineSelector.choose(0);
+    window.digitCells[0].type("Z");
+    window.acceptButton.press();
+    ASSERT_EQ(window.digitStore.cell(0), "Z");
     save("eq.txt");
     EXPECT_EQ(folder.read("eq.txt"), crlf + sample(3) + crlf);
-    EXPECT_EQ(window.hexDigits.cell(0), "Z") << "Save changes nothing in the window";
+    EXPECT_EQ(window.digitStore.cell(0), "Z") << "Save changes nothing in the window";
 }
 
-TEST_F(SentenceFiles, OpenEndsLinesAtCrWithOrWithoutLfAndKeepsEveryByteOfTheLastLine) {
+TEST_F(SentenceFileUse, OpenEndsLinesAtCrWithOrWithoutLfAndKeepsEveryByteOfTheLastLine) {
     struct Case {
         std::string bytes;
         std::string box;
@@ -168,33 +169,33 @@ TEST_F(SentenceFiles, OpenEndsLinesAtCrWithOrWithoutLfAndKeepsEveryByteOfTheLast
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
-        window.Combo1.choose(3);
+        window.sampleSelector.choose(3);
         const int yieldsBefore = t.loop.yieldCount();
         folder.write("case.txt", c.bytes);
         open("case.txt");
-        EXPECT_EQ(window.Text1.text(), c.box) << "case " << i;
+        EXPECT_EQ(window.sentenceBox.text(), c.box) << "case " << i;
         EXPECT_EQ(cells(), splitOf(c.box)) << "case " << i;
         EXPECT_EQ(t.loop.yieldCount() - yieldsBefore, c.lines) << "case " << i;
     }
 }
 
-TEST_F(SentenceFiles, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAgain) {
-    window.Combo1.choose(3);
-    window.Combo4.choose(0);
-    window.Text2[0].type("Z");
-    window.Command3.press();
-    const std::string notice = window.Text4.text();
+TEST_F(SentenceFileUse, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAgain) {
+    window.sampleSelector.choose(3);
+    window.lineSelector.choose(0);
+    window.digitCells[0].type("Z");
+    window.acceptButton.press();
+    const std::string notice = window.noticeBox.text();
     folder.write("empty.txt", "");
 
     open("empty.txt");
-    EXPECT_EQ(window.Combo1.text(), "empty.txt");
-    EXPECT_EQ(window.Text1.text(), sample(3));
-    EXPECT_EQ(window.hexDigits.join(), sample(3)) << "the accepted edit gives way to the box";
-    EXPECT_EQ(window.Text4.text(), notice);
+    EXPECT_EQ(window.sampleSelector.text(), "empty.txt");
+    EXPECT_EQ(window.sentenceBox.text(), sample(3));
+    EXPECT_EQ(window.digitStore.join(), sample(3)) << "the accepted edit gives way to the box";
+    EXPECT_EQ(window.noticeBox.text(), notice);
     EXPECT_EQ(t.loop.yieldCount(), 0);
 }
 
-TEST_F(SentenceFiles, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithoutWaiting) {
+TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithoutWaiting) {
     Watchdog watchdog;
     const std::string pipe = folder.path("pipe");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -209,14 +210,14 @@ TEST_F(SentenceFiles, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithout
         {pipe, "it is a device, pipe or socket, not a regular file"},
         {"/dev/zero", "it is a device, pipe or socket, not a regular file"},
     };
-    window.Combo1.choose(3);
+    window.sampleSelector.choose(3);
     for (const Case& c : cases) {
-        const std::string notice = window.Text4.text();
+        const std::string notice = window.noticeBox.text();
         t.dialog.choose(c.path, "title");
-        window.Command8.press();
-        EXPECT_EQ(window.Text1.text(), sample(3)) << c.path;
-        EXPECT_EQ(window.hexDigits.join(), sample(3)) << c.path;
-        EXPECT_EQ(window.Combo1.text(), "Kestrum PRO") << c.path;
+        window.openButton.press();
+        EXPECT_EQ(window.sentenceBox.text(), sample(3)) << c.path;
+        EXPECT_EQ(window.digitStore.join(), sample(3)) << c.path;
+        EXPECT_EQ(window.sampleSelector.text(), "Kestrum PRO") << c.path;
         const std::string added = newNotice(notice);
         EXPECT_EQ(lineCount(added), 1u) << added;
         EXPECT_NE(added.find("The file \"" + c.path + "\" could not be opened: " + c.reason),
@@ -225,27 +226,27 @@ TEST_F(SentenceFiles, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithout
     }
     folder.write("good.txt", "good\r\n");
     open("good.txt");
-    EXPECT_EQ(window.Text1.text(), "good") << "a failed Open frees its slot";
+    EXPECT_EQ(window.sentenceBox.text(), "good") << "a failed Open frees its slot";
 }
 
-TEST_F(SentenceFiles, AnOverlongLineEndsOpenWithTheLineBeforeItInTheBoxAndTheStoreUnsplit) {
+TEST_F(SentenceFileUse, AnOverlongLineEndsOpenWithTheLineBeforeItInTheBoxAndTheStoreUnsplit) {
     const std::string longest(LineReader::defaultLineLimit, 'A');
     folder.write("image.bin", "first\r\n" + longest + crlf +
                                   std::string(LineReader::defaultLineLimit + 1, 'B') + crlf +
                                   "last\r\n");
-    window.Combo1.choose(3);
-    const std::string notice = window.Text4.text();
+    window.sampleSelector.choose(3);
+    const std::string notice = window.noticeBox.text();
     open("image.bin");
-    EXPECT_EQ(window.Text1.text(), longest);
-    EXPECT_EQ(window.Combo1.text(), "image.bin");
-    EXPECT_EQ(window.hexDigits.join(), sample(3));
+    EXPECT_EQ(window.sentenceBox.text(), longest);
+    EXPECT_EQ(window.sampleSelector.text(), "image.bin");
+    EXPECT_EQ(window.digitStore.join(), sample(3));
     EXPECT_NE(newNotice(notice).find("The file \"" + folder.path("image.bin") +
                                      "\" could not be read to the end: it has a line longer "
                                      "than 1048576 characters"),
               std::string::npos);
 }
 
-TEST_F(SentenceFiles, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfItsOwn) {
+TEST_F(SentenceFileUse, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfItsOwn) {
     struct Case {
         std::string before;
         std::string added;
@@ -254,19 +255,19 @@ TEST_F(SentenceFiles, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfIts
         {"typed by hand", crlf}, {"ends in a lone LF\n", crlf}, {"x", crlf},
         {"ends in CR\r", ""},    {"ends in CR LF\r\n", ""},
     };
-    window.Combo1.choose(2);
+    window.sampleSelector.choose(2);
     for (const Case& c : cases) {
         folder.write("hand.txt", c.before);
         save("hand.txt");
         EXPECT_EQ(folder.read("hand.txt"), c.before + c.added + sample(2) + crlf) << c.before;
-        window.Combo1.choose(0);
+        window.sampleSelector.choose(0);
         open("hand.txt");
-        EXPECT_EQ(window.Text1.text(), sample(2)) << c.before;
-        window.Combo1.choose(2);
+        EXPECT_EQ(window.sentenceBox.text(), sample(2)) << c.before;
+        window.sampleSelector.choose(2);
     }
 }
 
-TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
+TEST_F(SentenceFileUse, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     // A file a little short of a 4 KiB limit: the line fits in part, so the write is cut short.
     std::string before;
     for (int line = 0; line < 31; ++line) {
@@ -275,10 +276,11 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     before += std::string(18, '0') + crlf;
     ASSERT_EQ(before.size(), 4050u);
     folder.write("eq.txt", before);
-    window.Combo1.choose(3);
-    std::string notice = window.Text4.text();
-    // The child leaves SIGXFSZ as it finds it, as a user's shell does: the program must cope.
+    window.sampleSelector.choose(3);
+    std::string notice = window.noticeBox.text();
+    // The child sets itself up as the program does at its start; without that, the limit ends it.
     const ChildOutcome limited = inChildProcess([&] {
+        failWritesBeyondFileSizeLimit();
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         save("eq.txt");
@@ -298,7 +300,7 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     for (const auto& [name, reason] :
          {std::pair<std::string, std::string>{"no/such/eq.txt", std::strerror(ENOENT)},
           {"folder.txt", std::strerror(EISDIR)}}) {
-        notice = window.Text4.text();
+        notice = window.noticeBox.text();
         save(name);
         const std::string added = newNotice(notice);
         EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path(name) +
@@ -310,24 +312,24 @@ TEST_F(SentenceFiles, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path("folder.txt")));
 }
 
-TEST_F(SentenceFiles, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWorks) {
+TEST_F(SentenceFileUse, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWorks) {
     folder.write("three.txt", "one\r\ntwo\r\nthree\r\n");
     folder.write("other.txt", "other\r\n");
-    window.Combo1.choose(3);
-    const std::string notice = window.Text4.text();
+    window.sampleSelector.choose(3);
+    const std::string notice = window.noticeBox.text();
 
     t.dialog.choose(folder.path("three.txt"), "three.txt");
     t.loop.post([&] {
         open("other.txt");
-        EXPECT_EQ(window.Text1.text(), "one");
-        EXPECT_EQ(window.Combo1.text(), "three.txt");
+        EXPECT_EQ(window.sentenceBox.text(), "one");
+        EXPECT_EQ(window.sampleSelector.text(), "three.txt");
     });
     t.loop.post([&] { save("saved.txt"); });
-    window.Command8.press();
+    window.openButton.press();
 
-    EXPECT_EQ(window.Text1.text(), "three");
-    EXPECT_EQ(window.hexDigits.join(), "three");
-    EXPECT_EQ(window.Combo1.text(), "three.txt");
+    EXPECT_EQ(window.sentenceBox.text(), "three");
+    EXPECT_EQ(window.digitStore.join(), "three");
+    EXPECT_EQ(window.sampleSelector.text(), "three.txt");
     EXPECT_EQ(folder.read("saved.txt"), "one\r\n");
     const std::string added = newNotice(notice);
     EXPECT_EQ(lineCount(added), 1u) << added;
@@ -337,5 +339,5 @@ TEST_F(SentenceFiles, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWork
         << added;
 
     open("other.txt");
-    EXPECT_EQ(window.Text1.text(), "other") << "the first Open gave its slot back";
+    EXPECT_EQ(window.sentenceBox.text(), "other") << "the first Open gave its slot back";
 }

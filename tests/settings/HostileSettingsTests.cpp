@@ -1,6 +1,6 @@
-#include "app/StoredPortNumber.h"
 #include "platform/qt/Text.h"
 #include "radio/LineSettings.h"
+#include "radio/StoredPortNumber.h"
 #include "tests/doubles/TestWindow.h"
 #include "tests/settings/SettingsFiles.h"
 
@@ -194,19 +194,19 @@ TEST(HostileSettings, StartUpOnDamagedFilesCompletesOrShowsItsOneWarning) {
         if (t.messages.shown.empty()) {
             ++completed;
             EXPECT_FALSE(expectWarning);
-            EXPECT_EQ(window.Combo4.listCount(), 16);
+            EXPECT_EQ(window.lineSelector.listCount(), 16);
             const std::string sample = readProperty(store, "Bytes");
             const std::string sentence = readProperty(store, "Msg");
-            EXPECT_EQ(window.Combo1.text(),
+            EXPECT_EQ(window.sampleSelector.text(),
                       sample == "(default)" || sample.empty() ? "Select Sample" : sample);
-            EXPECT_EQ(window.Text1.text(), sentence == "(default)" ? "" : sentence);
+            EXPECT_EQ(window.sentenceBox.text(), sentence == "(default)" ? "" : sentence);
         } else {
             ++warned;
             EXPECT_TRUE(expectWarning);
             ASSERT_EQ(t.messages.shown.size(), 1u);
             EXPECT_EQ(t.messages.shown[0].caption, "Sonavel");
-            EXPECT_EQ(window.Combo4.listCount(), 0);
-            EXPECT_EQ(window.Text1.text(), "");
+            EXPECT_EQ(window.lineSelector.listCount(), 0);
+            EXPECT_EQ(window.sentenceBox.text(), "");
         }
         EXPECT_TRUE(fileBytes(config.settingsFile()) == contents) << "start-up changed the file";
     }

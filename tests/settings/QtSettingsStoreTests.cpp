@@ -228,13 +228,13 @@ TEST(SettingsStore, AWindowStartedAfterTheUsersChoicesShowsThemAgain) {
     {
         WindowOnSettingsFile first;
         MainWindow& window = *first.window;
-        window.Combo2.choose(2);
-        window.Combo3.choose(2);
-        window.Combo1.choose(3);
-        sampleName = window.Combo1.text();
-        sentence = window.Text1.text();
+        window.portSelector.choose(2);
+        window.rateSelector.choose(2);
+        window.sampleSelector.choose(3);
+        sampleName = window.sampleSelector.text();
+        sentence = window.sentenceBox.text();
         ASSERT_EQ(sentence.size(), 128u);
-        EXPECT_EQ(window.Text4.text(), "");
+        EXPECT_EQ(window.noticeBox.text(), "");
     }
 
     ComPortLink restartedConfig;
@@ -242,12 +242,12 @@ TEST(SettingsStore, AWindowStartedAfterTheUsersChoicesShowsThemAgain) {
     WindowOnSettingsFile next;
     const MainWindow& window = *next.window;
     EXPECT_TRUE(next.messages.shown.empty());
-    EXPECT_EQ(window.Combo1.text(), sampleName);
-    EXPECT_EQ(window.Text1.text(), sentence);
-    EXPECT_EQ(window.hexDigits.join(), sentence);
-    EXPECT_EQ(window.Combo2.text(), "Com 3");
+    EXPECT_EQ(window.sampleSelector.text(), sampleName);
+    EXPECT_EQ(window.sentenceBox.text(), sentence);
+    EXPECT_EQ(window.digitStore.join(), sentence);
+    EXPECT_EQ(window.portSelector.text(), "Com 3");
     EXPECT_EQ(next.port.portNumber(), 3);
-    EXPECT_EQ(window.Combo3.text(), "19200");
+    EXPECT_EQ(window.rateSelector.text(), "19200");
     EXPECT_EQ(next.port.lineSettings(), "19200,n,8,1");
 }
 
@@ -272,13 +272,13 @@ TEST(SettingsStore, SettingsThatCannotBeReadAreToldOnceAfterStartUpWhichUsesTheD
         WindowOnSettingsFile started;
         const MainWindow& window = *started.window;
         EXPECT_TRUE(started.messages.shown.empty()) << c.told;
-        EXPECT_EQ(window.Combo4.listCount(), 16) << c.told;
-        const std::string& notices = window.Text4.text();
+        EXPECT_EQ(window.lineSelector.listCount(), 16) << c.told;
+        const std::string& notices = window.noticeBox.text();
         if (c.told.empty()) {
             EXPECT_EQ(notices, "");
             continue;
         }
-        EXPECT_EQ(window.Combo2.text(), "Com 1");
+        EXPECT_EQ(window.portSelector.text(), "Com 1");
         EXPECT_EQ(std::count(notices.begin(), notices.end(), '\n'), 0) << notices;
         EXPECT_NE(
             notices.find("The settings were not read, so the defaults are used: " + c.told + "."),

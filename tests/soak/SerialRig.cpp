@@ -90,20 +90,20 @@ int Notices::count(std::string_view containing) const {
 SerialRig::SerialRig() {
     link.link(radioPort, radio.slavePath());
     window_ = std::make_unique<MainWindow>(Platform{port, settings_, dialog_, messages_, loop_});
-    resendClock_ = std::make_unique<TimerDriver>(window_->Timer1);
-    lampClock_ = std::make_unique<TimerDriver>(window_->Timer2);
-    notices.watch(window_->Text4);
+    resendClock_ = std::make_unique<TimerDriver>(window_->resendTimer);
+    lampClock_ = std::make_unique<TimerDriver>(window_->sendLampTimer);
+    notices.watch(window_->noticeBox);
 
-    window_->Combo2.choose(comThreeItem);
-    window_->Combo3.choose(rate19200Item);
-    window_->Combo1.choose(sampleItem);
-    window_->Command2.press();
+    window_->portSelector.choose(comThreeItem);
+    window_->rateSelector.choose(rate19200Item);
+    window_->sampleSelector.choose(sampleItem);
+    window_->connectButton.press();
 }
 
 SerialRig::~SerialRig() = default;
 
 bool SerialRig::connected() const {
-    return port.isOpen() && window_->Shape8.fillColour() == colours::red &&
+    return port.isOpen() && window_->portLamp.fillColour() == colours::red &&
            radio.baudRate() == 19200;
 }
 

@@ -40,7 +40,7 @@ StallFigures stallAndResume(SerialRig& rig, int updates, std::chrono::millisecon
         if (i == slowUpdates) {
             rig.radio.stopReading();
         }
-        window.Command6.press();
+        window.updateButton.press();
         ++figures.updatesPressed;
         if (i < slowUpdates) {
             runFor(slowPressPause);
@@ -65,7 +65,7 @@ StallFigures stallAndResume(SerialRig& rig, int updates, std::chrono::millisecon
     rig.radio.resumeReading();
     figures.caughtUp = runUntil([&] { return radioHasHeardAllThatWasTaken(rig); }, generous);
     const std::size_t heardBeforeResume = rig.radio.commands().size();
-    window.Command6.press();
+    window.updateButton.press();
     const bool sentAgain =
         runUntil([&] { return rig.radio.commands().size() >= heardBeforeResume + 2; }, generous);
     figures.resumed = sentAgain && completeSendStartsAt(rig.radio.commands(), heardBeforeResume);
@@ -103,7 +103,7 @@ HangUpFigures hangUpsAndReconnects(SerialRig& rig, int cycles,
         rig.radio.hangUp();
         if (runUntil(
                 [&] {
-                    return !rig.port.isOpen() && window.Shape8.fillColour() == colours::darkRed;
+                    return !rig.port.isOpen() && window.portLamp.fillColour() == colours::darkRed;
                 },
                 generous)) {
             ++figures.lossesSeen;
@@ -118,12 +118,12 @@ HangUpFigures hangUpsAndReconnects(SerialRig& rig, int cycles,
 
         rig.radio.reappear();
         rig.relinkRadio();
-        window.Command2.press();
-        if (rig.port.isOpen() && window.Shape8.fillColour() == colours::red) {
+        window.connectButton.press();
+        if (rig.port.isOpen() && window.portLamp.fillColour() == colours::red) {
             ++figures.reopened;
         }
         const std::size_t heardBefore = rig.radio.commands().size();
-        window.Command6.press();
+        window.updateButton.press();
         if (runUntil([&] { return rig.radio.commands().size() >= heardBefore + 2; }, generous) &&
             completeSendStartsAt(rig.radio.commands(), heardBefore)) {
             ++figures.updatesHeard;

@@ -203,8 +203,8 @@ TEST(WindowLayout, ColoursOfTheBoxesCaptionAndLampsFollowTheModel) {
     };
     EXPECT_EQ(lamp("Shape8"), QColor(128, 0, 0));
     EXPECT_EQ(lamp("Shape1"), QColor(0, 128, 0));
-    shown.model->Shape8.setFillColour(255);
-    shown.model->Shape1.setFillColour(65280);
+    shown.model->portLamp.setLit(true);
+    shown.model->sendLamp.setLit(true);
     EXPECT_EQ(lamp("Shape8"), QColor(255, 0, 0));
     EXPECT_EQ(lamp("Shape1"), QColor(0, 255, 0));
 }
@@ -283,7 +283,7 @@ TEST(WindowLayout, TheMenuBarHoldsFileWithOpenSaveAndExit) {
 
 TEST(WindowLayout, ASentenceShowsAsSixteenLinesOfEightBesideTheLineNumbers) {
     ShownWindow shown;
-    shown.model->Combo1.choose(3);
+    shown.model->sampleSelector.choose(3);
     auto* sentence = shown.widget<QTextEdit>("Text1");
     auto* numbers = shown.widget<QTextEdit>("Text3");
     QApplication::processEvents();

@@ -47,7 +47,7 @@ TEST(WindowUse, ArrowKeysInTheClosedSampleSelectorChooseASampleAndTypingChoosesN
     auto* samples = shown.widget<QComboBox>("Combo1");
     EXPECT_EQ(samples->currentText(), "Select Sample");
     QTest::keyClick(samples, Qt::Key_Down);
-    EXPECT_EQ(shown.model->Combo1.listIndex(), 0);
+    EXPECT_EQ(shown.model->sampleSelector.listIndex(), 0);
     EXPECT_EQ(shown.widget<QTextEdit>("Text1")->toPlainText(), QString(128, '0'));
     QTest::keyClick(samples, Qt::Key_Down);
     EXPECT_EQ(samples->currentText(), "Ombrel");
@@ -56,8 +56,8 @@ TEST(WindowUse, ArrowKeysInTheClosedSampleSelectorChooseASampleAndTypingChoosesN
     const std::size_t writes = shown.model.settings.writes.size();
     samples->lineEdit()->selectAll();
     QTest::keyClicks(samples->lineEdit(), "Kestrum");
-    EXPECT_EQ(shown.model->Combo1.text(), "Kestrum");
-    EXPECT_EQ(shown.model->Combo1.listIndex(), 1) << "typing chose an item";
+    EXPECT_EQ(shown.model->sampleSelector.text(), "Kestrum");
+    EXPECT_EQ(shown.model->sampleSelector.listIndex(), 1) << "typing chose an item";
     EXPECT_EQ(shown.model.settings.writes.size(), writes) << "typing ran the handler";
     EXPECT_EQ(samples->count(), 6) << "typing added an item";
 
@@ -68,7 +68,7 @@ TEST(WindowUse, ArrowKeysInTheClosedSampleSelectorChooseASampleAndTypingChoosesN
     QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
     shown.widget("Combo3")->setFocus();
     EXPECT_EQ(shown.model.port.portNumber(), 1) << "Enter on a typed port name chose it";
-    EXPECT_EQ(shown.model->Combo2.text(), "Com 3");
+    EXPECT_EQ(shown.model->portSelector.text(), "Com 3");
     EXPECT_EQ(shown.model.settings.writes.size(), writes);
 }
 
@@ -79,20 +79,20 @@ TEST(WindowUse, ArrowKeysInASelectorShowingARestoredItemMoveFromThatItem) {
     });
     auto* rates = shown.widget<QComboBox>("Combo3");
     ASSERT_EQ(rates->currentText(), "19200");
-    const int restoredIndex = shown.model->Combo3.listIndex();
+    const int restoredIndex = shown.model->rateSelector.listIndex();
     rates->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(rates->currentText(), "38400");
     EXPECT_EQ(shown.model.settings.value("settings").substr(0, 6), "38400,");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(shown.model.settings.value("settings").substr(0, 6), "19200,");
-    EXPECT_NE(shown.model->Combo3.listIndex(), restoredIndex) << "the arrows chose nothing";
+    EXPECT_NE(shown.model->rateSelector.listIndex(), restoredIndex) << "the arrows chose nothing";
 
     auto* samples = shown.widget<QComboBox>("Combo1");
     samples->setFocus();
-    const int samplesIndex = shown.model->Combo1.listIndex();
+    const int samplesIndex = shown.model->sampleSelector.listIndex();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(shown.model->Combo1.listIndex(), samplesIndex)
+    EXPECT_EQ(shown.model->sampleSelector.listIndex(), samplesIndex)
         << "the list position moved before the user chose";
     samples->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
@@ -123,14 +123,14 @@ TEST(WindowUse, EveryReadOnlyBoxShowsWhenItHasTheFocus) {
 
 TEST(WindowUse, ALineChosenFillsTheCellsAndTypedCellsAreAcceptedIntoTheStore) {
     ShownWindow shown;
-    shown.model->Combo1.choose(3);
+    shown.model->sampleSelector.choose(3);
     auto* lines = shown.widget<QComboBox>("Combo4");
     lines->setFocus();
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(lines, Qt::Key_Down);
     }
     ASSERT_EQ(lines->currentText(), "05");
-    const std::string sentence = shown.model->Text1.text();
+    const std::string sentence = shown.model->sentenceBox.text();
     for (int column = 0; column < 8; ++column) {
         EXPECT_EQ(shown.widget<QLineEdit>(QString("Text2(%1)").arg(column))->text(),
                   QString(QChar(sentence[32 + column])));
@@ -140,7 +140,7 @@ TEST(WindowUse, ALineChosenFillsTheCellsAndTypedCellsAreAcceptedIntoTheStore) {
     cell->selectAll();
     QTest::keyClicks(cell, "F");
     QTest::mouseClick(shown.widget("Command3"), Qt::LeftButton);
-    EXPECT_EQ(shown.model->hexDigits.join().substr(32, 8),
+    EXPECT_EQ(shown.model->digitStore.join().substr(32, 8),
               sentence.substr(32, 3) + "F" + sentence.substr(36, 4));
     EXPECT_EQ(shown.widget<QTextEdit>("Text1")->toPlainText().toStdString(), sentence)
         << "Accept changed the sentence box";
@@ -152,21 +152,21 @@ TEST(WindowUse, TheAutoBoxTogglesWithTheSpaceBarAndTheModelFollows) {
     EXPECT_TRUE(autoSend->isChecked());
     autoSend->setFocus();
     QTest::keyClick(autoSend, Qt::Key_Space);
-    EXPECT_EQ(shown.model->Check1.value(), 0);
+    EXPECT_EQ(shown.model->autoResend.value(), 0);
     QTest::keyClick(autoSend, Qt::Key_Space);
-    EXPECT_EQ(shown.model->Check1.value(), 1);
+    EXPECT_EQ(shown.model->autoResend.value(), 1);
 }
 
 TEST(WindowUse, AltXPressesExitFromAnywhereAndAltFOpensTheFileMenu) {
     ShownWindow shown;
     int exits = 0;
-    shown.model->Command1.onClick = [&] { ++exits; };
+    shown.model->exitButton.onClick = [&] { ++exits; };
     shown.widget("Text2(5)")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
     EXPECT_TRUE(waitFor([&] { return exits == 1; }));
 
     int saves = 0;
-    shown.model->mnufilesave.onClick = [&] { ++saves; };
+    shown.model->saveMenuItem.onClick = [&] { ++saves; };
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
     ASSERT_TRUE(waitFor([] { return QApplication::activePopupWidget() != nullptr; }));
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
@@ -177,7 +177,7 @@ TEST(WindowUse, AltXPressesExitFromAnywhereAndAltFOpensTheFileMenu) {
 TEST(WindowUse, TheNoticeBoxShowsTheNewestReport) {
     ShownWindow shown;
     for (int i = 0; i < 30; ++i) {
-        shown.model->report("problem " + std::to_string(i));
+        shown.model->noticeBox.report("problem " + std::to_string(i));
     }
     auto* notices = shown.widget<QTextEdit>("Text4");
     EXPECT_TRUE(notices->toPlainText().endsWith("problem 29"));
@@ -214,7 +214,7 @@ TEST(WindowUse, AFastChangingSentenceIsDrawnAtScreenRateAndEndsOnItsLastState) {
     QElapsedTimer clock;
     clock.start();
     for (int line = 0; line < 2000; ++line) {
-        shown.model->Text1.setText("line " + std::to_string(line));
+        shown.model->sentenceBox.setText("line " + std::to_string(line));
         QApplication::processEvents();
     }
     const qint64 elapsed = clock.elapsed();

@@ -1,5 +1,6 @@
 #include "platform/qt/serial/PortDevice.h"
 
+#include "radio/PortLabel.h"
 #include "radio/SerialDeviceOrder.h"
 
 #include <QDir>
@@ -105,8 +106,8 @@ QString numbersWithDevices(const QString& portsFolder) {
         const std::optional<QString> device = deviceFor(number, portsFolder, numberedDevices);
         // A link whose device is unplugged leads nowhere and is no choice.
         if (device && QFileInfo::exists(*device)) {
-            listed << QStringLiteral("Com %1 is %2")
-                          .arg(QString::number(number), described(*device, present));
+            listed << QString::fromStdString(portLabel(number)) + QStringLiteral(" is ") +
+                          described(*device, present);
         }
     }
     return listed.join(QStringLiteral(", "));

@@ -2,6 +2,7 @@
 
 #include "platform/qt/serial/PortDevice.h"
 #include "platform/qt/serial/TerminalOptions.h"
+#include "radio/PortLabel.h"
 
 #include <QMetaObject>
 #include <string_view>
@@ -106,7 +107,7 @@ Result QtSerialPort::open() {
     if (!device) {
         device_.clear();
         description_.clear();
-        return Result::failure("Com " + std::to_string(number_) +
+        return Result::failure(portLabel(number_) +
                                ": no serial device is present for this number" +
                                otherChoices(folder));
     }
@@ -168,7 +169,7 @@ void QtSerialPort::markParityErrors() {
 
 Result QtSerialPort::write(const std::string& text) {
     if (!port_.isOpen()) {
-        return Result::failure("Com " + std::to_string(number_) + " is not open");
+        return Result::failure(portLabel(number_) + " is not open");
     }
     const auto waiting = static_cast<std::size_t>(port_.bytesToWrite());
     if (waiting + text.size() > sendQueueSize) {
@@ -241,5 +242,5 @@ void QtSerialPort::errorOccurred(QSerialPort::SerialPortError error) {
 }
 
 std::string QtSerialPort::name() const {
-    return "Com " + std::to_string(number_) + " (" + device_.toStdString() + ")";
+    return portLabel(number_) + " (" + device_.toStdString() + ")";
 }

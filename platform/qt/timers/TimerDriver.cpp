@@ -1,6 +1,6 @@
 #include "platform/qt/timers/TimerDriver.h"
 
-#include "app/controls/Timer.h"
+#include "controls/Timer.h"
 
 TimerDriver::TimerDriver(Timer& timer, QObject* parent) : QObject(parent), timer_(timer) {
     clock_.setTimerType(Qt::PreciseTimer);

@@ -1,9 +1,7 @@
 #include "platform/qt/window/AccessibleNames.h"
 
-#include "app/controls/Colour.h"
 #include "platform/qt/window/AccessibleRoles.h"
-#include "platform/qt/window/Colours.h"
-#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/LampWidget.h"
 #include "sentence/HexDigits.h"
 
 #include <QAccessible>
@@ -53,14 +51,6 @@ void forgetInterface(QWidget* widget) {
     }
 }
 
-void nameLamp(QWidget* window, const char* lamp, const QString& what, Colour lit,
-              const QString& litState, Colour dark, const QString& darkState) {
-    auto* widget = window->findChild<Lamp*>(lamp);
-    forgetInterface(widget);
-    const QPalette& palette = widget->palette();
-    widget->setSpokenStates(
-        {{toQColor(lit, palette), what + litState}, {toQColor(dark, palette), what + darkState}});
-}
 } // namespace
 
 void nameControls(QWidget* window) {
@@ -75,10 +65,10 @@ void nameControls(QWidget* window) {
             box->lineEdit()->setAccessibleDescription(box->toolTip());
         }
     }
-    nameLamp(window, "Shape8", QStringLiteral("Port lamp: "), colours::red, QStringLiteral("open"),
-             colours::darkRed, QStringLiteral("closed"));
-    nameLamp(window, "Shape1", QStringLiteral("Send lamp: "), colours::green,
-             QStringLiteral("sent"), colours::darkGreen, QStringLiteral("idle"));
+    // A lamp's name, its state in words, comes from the lamp itself.
+    for (auto* lamp : window->findChildren<LampWidget*>()) {
+        forgetInterface(lamp);
+    }
 
     auto* lines = window->findChild<QComboBox*>(QStringLiteral("Combo4"));
     nameCells(window, lines);

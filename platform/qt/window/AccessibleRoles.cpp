@@ -1,7 +1,7 @@
 #include "platform/qt/window/AccessibleRoles.h"
 
 #include "platform/qt/window/Announcer.h"
-#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/LampWidget.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -38,7 +38,7 @@ QAccessibleInterface* roleFor(const QString&, QObject* object) {
     if (auto* announcer = dynamic_cast<Announcer*>(object)) {
         return new QAccessibleWidget(announcer, QAccessible::Notification);
     }
-    if (auto* lamp = dynamic_cast<Lamp*>(object)) {
+    if (auto* lamp = dynamic_cast<LampWidget*>(object)) {
         return new QAccessibleWidget(lamp, QAccessible::StaticText);
     }
     if (auto* box = qobject_cast<QComboBox*>(object); box && !box->accessibleName().isEmpty()) {

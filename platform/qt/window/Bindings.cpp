@@ -1,16 +1,16 @@
 #include "platform/qt/window/Bindings.h"
 
-#include "app/controls/CheckBox.h"
-#include "app/controls/ComboBox.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/Shape.h"
-#include "app/controls/TextBox.h"
+#include "controls/CheckBox.h"
+#include "controls/ComboBox.h"
+#include "controls/CommandButton.h"
+#include "controls/Lamp.h"
+#include "controls/TextBox.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/window/Announcer.h"
 #include "platform/qt/window/Colours.h"
 #include "platform/qt/window/ColumnBox.h"
 #include "platform/qt/window/Fitting.h"
-#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/LampWidget.h"
 #include "platform/qt/window/ScreenRate.h"
 
 #include <QCheckBox>
@@ -198,8 +198,10 @@ void checkBox(CheckBox& model, QCheckBox* widget) {
     });
 }
 
-void lamp(Shape& model, Lamp* widget) {
-    follow(model,
-           [&model, widget] { widget->setFill(toQColor(model.fillColour(), widget->palette())); });
+void lamp(Lamp& model, LampWidget* widget) {
+    follow(model, [&model, widget] {
+        widget->setFill(toQColor(model.fillColour(), widget->palette()));
+        widget->setAccessibleName(toQString(model.spokenState()));
+    });
 }
 } // namespace bindings

@@ -5,7 +5,7 @@ class ColumnBox;
 class ComboBox;
 class CommandButton;
 class Lamp;
-class Shape;
+class LampWidget;
 class TextBox;
 class QCheckBox;
 class QComboBox;
@@ -24,5 +24,6 @@ void editCell(TextBox& model, QLineEdit* widget);
 void comboBox(ComboBox& model, QComboBox* widget);
 void button(CommandButton& model, QPushButton* widget);
 void checkBox(CheckBox& model, QCheckBox* widget);
-void lamp(Shape& model, Lamp* widget);
+// The lamp's colour and, for assistive technology, its state in words.
+void lamp(Lamp& model, LampWidget* widget);
 } // namespace bindings

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/Colour.h"
+#include "controls/Colour.h"
 
 #include <QColor>
 #include <QPalette>

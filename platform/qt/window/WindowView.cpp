@@ -8,7 +8,7 @@
 #include "platform/qt/window/ColumnBox.h"
 #include "platform/qt/window/Fitting.h"
 #include "platform/qt/window/Fonts.h"
-#include "platform/qt/window/Lamp.h"
+#include "platform/qt/window/LampWidget.h"
 #include "platform/qt/window/ReadOnlyBox.h"
 #include "platform/qt/window/Twips.h"
 
@@ -86,9 +86,9 @@ QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips
 } // namespace
 
 WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
-    : model_(model), eventLoop_(eventLoop), resendClock_(model.Timer1, this),
-      lampClock_(model.Timer2, this) {
-    setWindowTitle(toQString(model.Form1.caption()));
+    : model_(model), eventLoop_(eventLoop), resendClock_(model.resendTimer, this),
+      lampClock_(model.sendLampTimer, this) {
+    setWindowTitle(toQString(model.form.caption()));
     // Nothing in the window follows a change of size, so it offers no maximise either.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -132,20 +132,20 @@ void WindowView::closeEvent(QCloseEvent*) {
 
 void WindowView::buildPortSettings(QWidget* client) {
     QGroupBox* box =
-        frame(client, "Frame4", model_.Frame4, {120, 120, 3255, 855}, fonts::sansSerif(8.25));
-    bindings::lamp(model_.Shape8, place<Lamp>(box, "Shape8", {120, 360, 150, 375}));
-    button(box, "Command2", model_.Command2, {240, 360, 855, 375})
+        frame(client, "Frame4", model_.portFrame, {120, 120, 3255, 855}, fonts::sansSerif(8.25));
+    bindings::lamp(model_.portLamp, place<LampWidget>(box, "Shape8", {120, 360, 150, 375}));
+    button(box, "Command2", model_.connectButton, {240, 360, 855, 375})
         ->setToolTip("Enable / Disable Comm Port");
-    comboBox(box, "Combo2", model_.Combo2, {1320, 360, 855, 315}, fonts::sansSerif(8.25))
+    comboBox(box, "Combo2", model_.portSelector, {1320, 360, 855, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Communication Port");
-    comboBox(box, "Combo3", model_.Combo3, {2280, 360, 855, 315}, fonts::sansSerif(8.25))
+    comboBox(box, "Combo3", model_.rateSelector, {2280, 360, 855, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Baud Rate");
-    bound_.insert(bound_.end(), {&model_.Shape8, &model_.Combo2, &model_.Combo3});
+    bound_.insert(bound_.end(), {&model_.portLamp, &model_.portSelector, &model_.rateSelector});
 }
 
 void WindowView::buildNotices(QWidget* client) {
-    QGroupBox* box =
-        frame(client, "Frame5", model_.Frame5, {3480, 0, 2415, 1335}, fonts::sansSerif(9.75, true));
+    QGroupBox* box = frame(client, "Frame5", model_.noticeFrame, {3480, 0, 2415, 1335},
+                           fonts::sansSerif(9.75, true));
     QPalette caption = box->palette();
     caption.setColor(QPalette::WindowText, toQColor(colours::red, caption));
     box->setPalette(caption);
@@ -154,57 +154,57 @@ void WindowView::buildNotices(QWidget* client) {
     notices->setFont(fonts::arial(8.25));
     notices->setLineWrapMode(QTextEdit::WidgetWidth);
     setColours(notices, colours::darkRed, colours::yellow);
-    bindings::showNotices(model_.Text4, notices);
-    bound_.push_back(&model_.Text4);
+    bindings::showNotices(model_.noticeBox, notices);
+    bound_.push_back(&model_.noticeBox);
 }
 
 void WindowView::buildCommandViewer(QWidget* client) {
-    QGroupBox* box =
-        frame(client, "Frame3", model_.Frame3, {120, 1320, 5775, 5295}, fonts::sansSerif(8.25));
-    comboBox(box, "Combo1", model_.Combo1, {720, 360, 1575, 315}, fonts::sansSerif(8.25))
+    QGroupBox* box = frame(client, "Frame3", model_.sentenceFrame, {120, 1320, 5775, 5295},
+                           fonts::sansSerif(8.25));
+    comboBox(box, "Combo1", model_.sampleSelector, {720, 360, 1575, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Select EQing Sample");
 
     ColumnBox* sentence = columnBox(box, "Text1", {720, 720, 1575, 4485}, 8);
     setColours(sentence, colours::darkBlue, colours::cyan);
     sentence->setToolTip("DSP EQ Sentence (Menu 20 & 21)");
-    bindings::showText(model_.Text1, sentence);
+    bindings::showText(model_.sentenceBox, sentence);
 
-    button(box, "Command1", model_.Command1, {2760, 4800, 975, 375})->setToolTip("Exit Program");
+    button(box, "Command1", model_.exitButton, {2760, 4800, 975, 375})->setToolTip("Exit Program");
 
     // The line numbers stand on the window itself, over the frame, beside the sentence.
     ColumnBox* lineNumbers = columnBox(client, "Text3", {360, 2040, 495, 4455}, 2);
     lineNumbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(lineNumbers, colours::scrollBars);
-    bindings::showText(model_.Text3, lineNumbers);
-    bound_.insert(bound_.end(), {&model_.Combo1, &model_.Text1, &model_.Text3});
+    bindings::showText(model_.lineNumbers, lineNumbers);
+    bound_.insert(bound_.end(), {&model_.sampleSelector, &model_.sentenceBox, &model_.lineNumbers});
 }
 
 void WindowView::buildFile(QWidget* client) {
     QGroupBox* box =
-        frame(client, "Frame7", model_.Frame7, {2880, 1560, 2415, 855}, fonts::sansSerif(8.25));
-    button(box, "Command8", model_.Command8, {240, 360, 855, 375});
-    button(box, "Command10", model_.Command10, {1320, 360, 855, 375});
+        frame(client, "Frame7", model_.fileFrame, {2880, 1560, 2415, 855}, fonts::sansSerif(8.25));
+    button(box, "Command8", model_.openButton, {240, 360, 855, 375});
+    button(box, "Command10", model_.saveButton, {1320, 360, 855, 375});
 }
 
 void WindowView::buildSending(QWidget* client) {
     QGroupBox* box =
-        frame(client, "Frame2", model_.Frame2, {2880, 2520, 2415, 975}, fonts::sansSerif(8.25));
-    bindings::lamp(model_.Shape1, place<Lamp>(box, "Shape1", {120, 360, 135, 375}));
-    button(box, "Command6", model_.Command6, {240, 360, 855, 375})->setToolTip("Send Data");
+        frame(client, "Frame2", model_.sendFrame, {2880, 2520, 2415, 975}, fonts::sansSerif(8.25));
+    bindings::lamp(model_.sendLamp, place<LampWidget>(box, "Shape1", {120, 360, 135, 375}));
+    button(box, "Command6", model_.updateButton, {240, 360, 855, 375})->setToolTip("Send Data");
     auto* autoSend = place<QCheckBox>(box, "Check1", {1200, 360, 1095, 375});
     autoSend->setFont(fonts::sansSerif(9.75));
     autoSend->setToolTip("Send Data Every Second");
-    bindings::checkBox(model_.Check1, autoSend);
-    bound_.insert(bound_.end(), {&model_.Shape1, &model_.Check1});
+    bindings::checkBox(model_.autoResend, autoSend);
+    bound_.insert(bound_.end(), {&model_.sendLamp, &model_.autoResend});
 }
 
 void WindowView::buildLineEditor(QWidget* client) {
-    QGroupBox* box =
-        frame(client, "Frame1", model_.Frame1, {2880, 3600, 2415, 1815}, fonts::sansSerif(8.25));
-    comboBox(box, "Combo4", model_.Combo4, {240, 480, 735, 360}, fonts::sansSerif(9.75))
+    QGroupBox* box = frame(client, "Frame1", model_.lineEditFrame, {2880, 3600, 2415, 1815},
+                           fonts::sansSerif(8.25));
+    comboBox(box, "Combo4", model_.lineSelector, {240, 480, 735, 360}, fonts::sansSerif(9.75))
         ->setToolTip("Select Line of Command Sentence");
-    button(box, "Command3", model_.Command3, {1200, 360, 975, 495});
-    for (int column = 0; column < static_cast<int>(model_.Text2.size()); ++column) {
+    button(box, "Command3", model_.acceptButton, {1200, 360, 975, 495});
+    for (int column = 0; column < static_cast<int>(model_.digitCells.size()); ++column) {
         auto* cell = place<QLineEdit>(box, QString("Text2(%1)").arg(column),
                                       {240 + 240 * column, 1200, 255, 375});
         cell->setFont(fonts::sansSerif(9.75));
@@ -213,16 +213,16 @@ void WindowView::buildLineEditor(QWidget* client) {
         if (column % 4 == 0) {
             setColours(cell, colours::lightYellow);
         }
-        bindings::editCell(model_.Text2[column], cell);
-        bound_.push_back(&model_.Text2[column]);
+        bindings::editCell(model_.digitCells[column], cell);
+        bound_.push_back(&model_.digitCells[column]);
     }
-    bound_.push_back(&model_.Combo4);
+    bound_.push_back(&model_.lineSelector);
 }
 
 void WindowView::buildMenu() {
-    QMenu* file = menuBar()->addMenu(toQString(model_.mnufile.caption()));
+    QMenu* file = menuBar()->addMenu(toQString(model_.fileMenu.caption()));
     file->setObjectName("mnufile");
-    for (MenuItem* item : {&model_.mnufileopen, &model_.mnufilesave, &model_.mnuFileExit}) {
+    for (MenuItem* item : {&model_.openMenuItem, &model_.saveMenuItem, &model_.exitMenuItem}) {
         QAction* action = file->addAction(toQString(item->caption()));
         connect(action, &QAction::triggered, this, [item] { item->choose(); });
     }
@@ -231,7 +231,7 @@ void WindowView::buildMenu() {
 void WindowView::setTabOrder() {
     QStringList order{"Combo1",   "Text1",  "Combo2", "Combo3", "Command2",
                       "Command6", "Check1", "Text3",  "Combo4"};
-    for (int column = 0; column < static_cast<int>(model_.Text2.size()); ++column) {
+    for (int column = 0; column < static_cast<int>(model_.digitCells.size()); ++column) {
         order << QString("Text2(%1)").arg(column);
     }
     order << "Command3"

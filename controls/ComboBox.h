@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/Observable.h"
+#include "controls/Observable.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls/Observable.h"
+#include "controls/Observable.h"
 
 // Raises its tick once per interval while enabled.
 class Timer : public Observable {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "controls/Observable.h"
+
+#include <string>
+
+// A standard push button.
+class CommandButton {
+public:
+    explicit CommandButton(std::string caption) : caption_(std::move(caption)) {}
+
+    Handler onClick;
+
+    const std::string& caption() const { return caption_; }
+    void press() { raise(onClick); }
+
+private:
+    std::string caption_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "controls/TextBox.h"
+
+#include <string>
+
+// The read-only box in which the window tells the user what happened: one line a report, each
+// with the time it was written, the newest last. Reports go here rather than into a dialog, so
+// that nothing waits for the user.
+class NoticeBox : public TextBox {
+public:
+    static constexpr int lineLimit = 50;
+
+    NoticeBox() : TextBox(Typing::readOnly) {}
+
+    // The oldest line goes when the box is full.
+    void report(const std::string& news);
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "controls/ComboBox.h"
+#include "controls/TextBox.h"
+#include "sentence/HexDigits.h"
+
+#include <array>
+
+// The line editor: choose one of the sixteen lines, change its eight cells, and Accept Changes
+// puts them back into the digit store.
+class LineEditor {
+public:
+    using Cells = std::array<TextBox, HexDigits::lineLength>;
+
+    struct Controls {
+        ComboBox& lineSelector;
+        Cells& cells;
+        HexDigits& digitStore;
+    };
+
+    explicit LineEditor(Controls controls);
+
+    // Fills the line selector with "01" to "16".
+    void listLines();
+    void lineChosen();
+    void acceptPressed();
+
+    // The store position of the first cell shown.
+    int lineStart() const { return lineStart_; }
+
+private:
+    Controls controls_;
+    int lineStart_ = 0;
+};
