@@ -2,7 +2,17 @@
 
 #include "store/SystemFile.h"
 
-Program::Program() {
+Program::Program() : Program(std::make_unique<RealDialogs>()) {}
+
+Program::Program(std::unique_ptr<RealDialogs> dialogs) : realDialogs_(std::move(dialogs)) {
+    start(realDialogs_->fileDialog, realDialogs_->messageBox);
+}
+
+Program::Program(FileDialog& fileDialog, MessageBox& messageBox) {
+    start(fileDialog, messageBox);
+}
+
+void Program::start(FileDialog& fileDialog, MessageBox& messageBox) {
     failWritesBeyondFileSizeLimit();
     eventLoop.releaseAtEnd([this] { serialPort.release(); });
     eventLoop.endOnSignals();

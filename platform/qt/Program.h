@@ -15,13 +15,25 @@
 // first, since start-up may already wait on a modal warning.
 class Program {
 public:
+    // With the real dialogs.
     Program();
+    // With dialogs that the caller scripts, the rest real.
+    Program(FileDialog& fileDialog, MessageBox& messageBox);
 
     QtSerialPort serialPort;
     QtSettingsStore settings;
-    QtFileDialog fileDialog;
-    QtMessageBox messageBox;
     QtEventLoop eventLoop;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<WindowView> view;
+
+private:
+    struct RealDialogs {
+        QtFileDialog fileDialog;
+        QtMessageBox messageBox;
+    };
+
+    explicit Program(std::unique_ptr<RealDialogs> dialogs);
+    void start(FileDialog& fileDialog, MessageBox& messageBox);
+
+    std::unique_ptr<RealDialogs> realDialogs_;
 };

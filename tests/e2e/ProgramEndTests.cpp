@@ -101,7 +101,7 @@ std::optional<char> hear(int fd, std::chrono::milliseconds timeout) {
             break;
         case underModalBox:
             QTimer::singleShot(0, &app, [&] { tell(replies, underModalBox); });
-            program.messageBox.showWarning("Sonavel", "waiting for the user");
+            QtMessageBox().showWarning("Sonavel", "waiting for the user");
             break;
         case signalInYield:
             std::raise(SIGTERM);

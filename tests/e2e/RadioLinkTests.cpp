@@ -33,7 +33,7 @@ void connectAt(LiveWindow& live, const char* rate) {
     user::choose(live, "Combo2", "Com 3");
     user::choose(live, "Combo3", rate);
     user::press(live, "Command2");
-    ASSERT_TRUE(live.port.isOpen()) << live.window->noticeBox.text();
+    ASSERT_TRUE(live.port->isOpen()) << live.window->noticeBox.text();
     ASSERT_EQ(live.radio.baudRate(), QString(rate).toInt());
 }
 } // namespace
@@ -44,7 +44,7 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
     // the radio's number leads.
     user::choose(live, "Combo2", "Com 8");
     user::press(live, "Command2");
-    ASSERT_FALSE(live.port.isOpen()) << "this machine has a device for Com 8";
+    ASSERT_FALSE(live.port->isOpen()) << "this machine has a device for Com 8";
     EXPECT_NE(live.window->noticeBox.text().find("Com 3 is " + live.radio.slavePath()),
               std::string::npos)
         << live.window->noticeBox.text();
@@ -109,12 +109,11 @@ TEST(RadioLink, AUserConnectsEditsALineAndTheRadioHearsItOnceThenEvery500Millise
 
     live.radio.hangUp();
     ASSERT_TRUE(user::waitFor([&] { return lamp(live, "Shape8") == QColor(128, 0, 0); }));
-    EXPECT_FALSE(live.port.isOpen());
+    EXPECT_FALSE(live.port->isOpen());
     const double cpuBefore = process::cpuSeconds();
     QTest::qWait(1000);
     EXPECT_LT(process::cpuSeconds() - cpuBefore, 0.3) << "the program spins after the hang-up";
-    EXPECT_EQ(user::occurrences(live.window->noticeBox.text(), "connection to the radio was lost"),
-              1)
+    EXPECT_EQ(occurrences(live.window->noticeBox.text(), "connection to the radio was lost"), 1)
         << live.window->noticeBox.text();
 }
 
@@ -160,7 +159,7 @@ TEST(RadioLink, AtTheSlowestRateTheResendWaitsForTheLineAndANewSampleStillArrive
     // At 9600 baud a send takes 273 ms and the resend keeps its 500 ms.
     user::choose(live, "Combo3", "9600");
     live.radio.readSlowly(960);
-    ASSERT_TRUE(user::waitFor([&] { return !live.port.isLineBusy(); }));
+    ASSERT_TRUE(user::waitFor([&] { return !live.port->isLineBusy(); }));
     live.radio.clear();
     QTest::qWait(3000);
     const auto faster = startingWith(live.radio.commands(), "UR");
@@ -176,7 +175,7 @@ TEST(RadioLink, ASemicolonTypedIntoACellNeverReachesTheRadio) {
     LiveWindow live;
     user::choose(live, "Combo2", "Com 3");
     user::press(live, "Command2");
-    ASSERT_TRUE(live.port.isOpen());
+    ASSERT_TRUE(live.port->isOpen());
     user::choose(live, "Combo1", "Kestrum");
     user::choose(live, "Combo4", "01");
     user::typeInto(live, "Text2(0)", ";TX");

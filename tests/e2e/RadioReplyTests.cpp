@@ -6,13 +6,13 @@ struct ConnectedWindow : LiveWindow {
     ConnectedWindow() {
         user::choose(*this, "Combo2", "Com 3");
         user::press(*this, "Command2");
-        EXPECT_TRUE(port.isOpen()) << window->noticeBox.text();
+        EXPECT_TRUE(port->isOpen()) << window->noticeBox.text();
         user::choose(*this, "Combo1", "Ombrel");
     }
 
     const std::string& notices() const { return window->noticeBox.text(); }
     int reportsQuoting(const std::string& reply) const {
-        return user::occurrences(notices(), "answered \"" + reply + "\"");
+        return occurrences(notices(), "answered \"" + reply + "\"");
     }
     // What the program read last, once it has read the whole of what the radio sent.
     bool reads(const std::string& input) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/LiveWindow.h"
+#include "tests/support/TextCounts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,13 +42,5 @@ inline void typeInto(LiveWindow& live, const char* cell, const QString& text) {
 inline bool waitFor(const std::function<bool()>& condition,
                     int milliseconds = generousMilliseconds) {
     return QTest::qWaitFor(condition, milliseconds);
-}
-
-inline int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
 }
 } // namespace user

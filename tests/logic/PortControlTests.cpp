@@ -1,19 +1,9 @@
 #include "tests/doubles/TestWindow.h"
+#include "tests/support/TextCounts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
-int lineCount(const std::string& text) {
-    return text.empty() ? 0 : occurrences(text, "\n") + 1;
-}
 
 struct ThePort : ::testing::Test {
     TestWindow t;

@@ -1,16 +1,10 @@
 #include "sentence/Samples.h"
 #include "tests/doubles/TestWindow.h"
+#include "tests/support/TextCounts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
 
 struct Sending : ::testing::Test {
     TestWindow t;

@@ -4,6 +4,8 @@
 #include "tests/doubles/TestWindow.h"
 #include "tests/persistence/ChildProcess.h"
 #include "tests/persistence/TempFolder.h"
+#include "tests/support/TextCounts.h"
+#include "tests/support/Watchdog.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,18 +22,6 @@ const std::string filter = "All Files (*.*)|*.*|Text Files(*.txt)|*.txt";
 std::string sample(int row) {
     return std::string(samples::table[row].sentence);
 }
-
-std::size_t lineCount(const std::string& text) {
-    return text.empty() ? 0
-                        : static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-}
-
-// A blocking open of a pipe would never return; this ends the test run instead.
-class Watchdog {
-public:
-    Watchdog() { alarm(60); }
-    ~Watchdog() { alarm(0); }
-};
 
 struct SentenceFileUse : testing::Test {
     TempFolder folder;
@@ -196,7 +186,8 @@ TEST_F(SentenceFileUse, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAg
 }
 
 TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithoutWaiting) {
-    Watchdog watchdog;
+    // A blocking open of a pipe would never return.
+    const Watchdog watchdog(std::chrono::seconds(60), "Open of a pipe, a folder or a device");
     const std::string pipe = folder.path("pipe");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     std::filesystem::create_directory(folder.path("folder.txt"));
@@ -219,7 +210,7 @@ TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWitho
         EXPECT_EQ(window.digitStore.join(), sample(3)) << c.path;
         EXPECT_EQ(window.sampleSelector.text(), "Kestrum PRO") << c.path;
         const std::string added = newNotice(notice);
-        EXPECT_EQ(lineCount(added), 1u) << added;
+        EXPECT_EQ(lineCount(added), 1) << added;
         EXPECT_NE(added.find("The file \"" + c.path + "\" could not be opened: " + c.reason),
                   std::string::npos)
             << added;
@@ -332,7 +323,7 @@ TEST_F(SentenceFileUse, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWo
     EXPECT_EQ(window.sampleSelector.text(), "three.txt");
     EXPECT_EQ(folder.read("saved.txt"), "one\r\n");
     const std::string added = newNotice(notice);
-    EXPECT_EQ(lineCount(added), 1u) << added;
+    EXPECT_EQ(lineCount(added), 1) << added;
     EXPECT_NE(added.find("The file \"" + folder.path("other.txt") +
                          "\" was not opened: another file is still being read"),
               std::string::npos)
