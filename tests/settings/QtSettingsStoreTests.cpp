@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "store/SystemFile.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/QueuedEventLoop.h"
 #include "tests/doubles/RecordedMessageBox.h"
@@ -199,6 +200,7 @@ TEST(SettingsStore, AWriteBeyondTheFileSizeLimitFailsAndLeavesTheFileWhole) {
     ASSERT_TRUE(writeProperty(store, "Msg", std::string(3000, '0')).ok());
     const std::string before = fileBytes(config.settingsFile());
     const ChildOutcome limited = inChildProcess([&] {
+        failWritesBeyondFileSizeLimit();
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         return writeProperty(store, "Bytes", std::string(2000, '1')).reason();

@@ -194,7 +194,6 @@ std::string QtSettingsStore::readSetting(const std::string& application, const s
 
 Result QtSettingsStore::writeSetting(const std::string& application, const std::string& section,
                                      const std::string& key, const std::string& value) {
-    failWritesBeyondFileSizeLimit();
     const QString group = groupFor(application, section);
     const QString name = folded(toQString(key));
     if (name.isEmpty()) {
