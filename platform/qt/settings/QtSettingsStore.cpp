@@ -9,7 +9,9 @@
 #include <QStringList>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
@@ -18,6 +20,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
+#include <variant>
 
 namespace {
 const std::string ownApplication = "Sonavel";
@@ -163,6 +166,32 @@ std::string unwritableReason(const std::string& file, std::uintmax_t bytesNeeded
     }
     return unsaved(file + " cannot be written");
 }
+
+// The program's own settings take under 1 KiB. A file many times larger is damage, which
+// QSettings would read and rewrite whole at every start and every choice.
+constexpr off_t largestSettingsFile = 64 * 1024;
+
+// Moves the file to a name beside it that says it was taken as damaged and when, never over
+// another file; the new name, or the system's error number.
+std::variant<std::string, int> movedAside(const std::string& file) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string name = file + ".damaged-" + stamp;
+    for (int n = 1;; ++n) {
+        const std::string candidate = n == 1 ? name : name + "-" + std::to_string(n);
+        const char* to = candidate.c_str();
+        if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+            return candidate;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+}
+
 // False when QSettings could not write the file.
 bool writeThroughQSettings(const QString& path, const QString& group, const QString& name,
                            const QString& value) {
@@ -183,10 +212,30 @@ bool writeThroughQSettings(const QString& path, const QString& group, const QStr
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(defaultFilePath()) {}
 
-QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
+QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {
+    const std::string file = nativePath(filePath_);
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size <= largestSettingsFile) {
+        return;
+    }
+    const auto moved = movedAside(file);
+    if (const auto* name = std::get_if<std::string>(&moved)) {
+        damageNotice_ =
+            file + " was larger than 64 KiB, so it was taken as damaged and moved to " + *name;
+    } else {
+        damageNotice_ = withReason(file + " is larger than 64 KiB, so it was taken as damaged, " +
+                                       "but it could not be moved aside",
+                                   std::get<int>(moved));
+        damagedFileInPlace_ = true;
+    }
+}
 
 std::string QtSettingsStore::readSetting(const std::string& application, const std::string& section,
                                          const std::string& key, const std::string& fallback) {
+    if (damagedFileInPlace_) {
+        return fallback;
+    }
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.beginGroup(groupFor(application, section));
     return lookUp(settings, folded(toQString(key))).value_or(fallback);
@@ -213,10 +262,14 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
     if (!written || !after || after == before) {
         return Result::failure(unwritableReason(file, bytes));
     }
+    damagedFileInPlace_ = false;
     return Result::success();
 }
 
 std::string QtSettingsStore::readProblem() {
+    if (!damageNotice_.empty()) {
+        return std::exchange(damageNotice_, {});
+    }
     const std::string file = nativePath(filePath_);
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
