@@ -1,5 +1,6 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -48,7 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::size_t chosen = data[0] % keys.size();
     const std::string& key = keys[chosen];
-    const std::string value(reinterpret_cast<const char*>(data) + 2, size - 2);
+    // Four values this long, each character escaped in at most four bytes, keep the file under
+    // the 64 KiB beyond which the store takes it as damaged.
+    constexpr std::size_t longestValue = 4000;
+    const std::string value(reinterpret_cast<const char*>(data) + 2,
+                            std::min(size - 2, longestValue));
 
     const std::filesystem::path written = folder / "Sonavel" / "Sonavel.conf";
     QtSettingsStore writer(QString::fromStdString(written.string()));

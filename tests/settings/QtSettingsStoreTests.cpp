@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "store/SystemFile.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/QueuedEventLoop.h"
 #include "tests/doubles/RecordedMessageBox.h"
@@ -6,6 +7,7 @@
 #include "tests/persistence/ChildProcess.h"
 #include "tests/settings/SettingsFiles.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -22,6 +24,7 @@ std::vector<std::string> awkwardValues() {
     for (int c = 0; c < 256; ++c) {
         everyByte += static_cast<char>(c);
     }
+    // The longest keeps the file under the 64 KiB beyond which it is taken as damaged.
     return {"19200,N,8,1",
             "a, b ,c,",
             ",",
@@ -44,7 +47,7 @@ std::vector<std::string> awkwardValues() {
             "\x01\x02\x1f\x7f",
             "\xe9t\xe9 \x80\xff\xa0",
             everyByte,
-            std::string(1 << 20, 'F')};
+            std::string(48 << 10, 'F')};
 }
 
 std::string countedKey(std::size_t n) {
@@ -114,6 +117,102 @@ TEST(SettingsStore, AFileEditedByHandReadsAsTyped) {
     EXPECT_EQ(readProperty(store, "CommPort"), "3");
     EXPECT_EQ(readProperty(store, "Bytes"), "Kestrum PRO");
     EXPECT_EQ(readProperty(store, "Msg"), "(default)");
+}
+
+namespace {
+// Someone else's entries beside the program's own, to the size asked.
+std::string settingsFileOf(std::size_t size) {
+    std::string file = "[Properties]\ncommport=3\nmsg=0123\n[Other]\n";
+    while (file.size() + 80 < size) {
+        file += "key" + std::to_string(file.size()) + "=" + std::string(64, 'A') + "\n";
+    }
+    return file + "last=" + std::string(size - file.size() - 6, 'Z') + "\n";
+}
+
+// The name a file moved aside the given seconds from now takes.
+std::string damagedName(int seconds) {
+    const QDateTime at = QDateTime::currentDateTime().addSecs(seconds);
+    return "Sonavel.conf.damaged-" + at.toString("yyyyMMdd-HHmmss").toStdString();
+}
+} // namespace
+
+// A file beyond 64 KiB, far more than the program writes, is damage: it is moved aside whole when
+// the store is made, never over an earlier one, and told once; the defaults are used and the
+// next choice starts a new file.
+TEST(SettingsStore, AFileBeyond64KiBIsMovedAsideAndToldOnceAndOneUpToItIsKept) {
+    struct Case {
+        std::size_t size;
+        bool namesTaken; // by earlier damaged files, for this second and the next two
+    };
+    for (const Case c : {Case{60 << 10, false}, Case{64 << 10, false}, Case{(64 << 10) + 1, false},
+                         Case{65 << 10, true}}) {
+        SCOPED_TRACE("size " + std::to_string(c.size));
+        ComPortLink config;
+        const std::filesystem::path folder = config.settingsFile().parent_path();
+        const std::string contents = settingsFileOf(c.size);
+        ASSERT_EQ(contents.size(), c.size);
+        writeFileBytes(config.settingsFile(), contents);
+        std::vector<std::string> taken;
+        for (int second = 0; c.namesTaken && second < 3; ++second) {
+            taken.push_back(damagedName(second));
+            writeFileBytes(folder / taken.back(), "earlier");
+        }
+        const std::string nameBefore = damagedName(0);
+        QtSettingsStore store;
+        const std::string nameAfter = damagedName(0);
+        const std::string told = store.readProblem();
+        EXPECT_EQ(store.readProblem(), "");
+
+        const bool damaged = c.size > 64 << 10;
+        EXPECT_EQ(readProperty(store, "CommPort"), damaged ? "(default)" : "3");
+        ASSERT_TRUE(writeProperty(store, "Bytes", "Sample 2").ok());
+        NextRun next(config);
+        EXPECT_EQ(readProperty(next.store, "Bytes"), "Sample 2");
+        EXPECT_EQ(readProperty(next.store, "Msg"), damaged ? "(default)" : "0123");
+        const std::vector<std::string> names = namesIn(folder);
+        std::vector<std::string> expectedNames = taken;
+        expectedNames.insert(expectedNames.end(), {"Sonavel.conf", "ports"});
+        if (!damaged) {
+            EXPECT_EQ(told, "");
+            EXPECT_EQ(names, expectedNames);
+            continue;
+        }
+        const std::string suffix = c.namesTaken ? "-2" : "";
+        const bool movedAtStart =
+            std::find(names.begin(), names.end(), nameBefore + suffix) != names.end();
+        const std::filesystem::path aside =
+            folder / ((movedAtStart ? nameBefore : nameAfter) + suffix);
+        expectedNames.push_back(aside.filename().string());
+        std::sort(expectedNames.begin(), expectedNames.end());
+        EXPECT_EQ(names, expectedNames);
+        EXPECT_TRUE(fileBytes(aside) == contents) << "the damaged file changed";
+        EXPECT_EQ(told, config.settingsFile().string() +
+                            " was larger than 64 KiB, so it was taken as damaged and moved to " +
+                            aside.string());
+        EXPECT_LT(std::filesystem::file_size(config.settingsFile()), 1024u);
+        for (const std::string& name : taken) {
+            EXPECT_EQ(fileBytes(folder / name), "earlier") << name;
+        }
+    }
+}
+
+// Its name leaves no room for the damaged mark, so the file cannot be moved aside: it is then
+// left as it is and not read, until a write has replaced it.
+TEST(SettingsStore, ADamagedFileThatCannotBeMovedAsideIsToldAndNotRead) {
+    ComPortLink config;
+    const std::filesystem::path file = config.folder() / std::string(240, 'S');
+    const std::string contents = settingsFileOf(65 << 10);
+    writeFileBytes(file, contents);
+    QtSettingsStore store(QString::fromStdString(file.string()));
+    EXPECT_EQ(store.readProblem(), file.string() +
+                                       " is larger than 64 KiB, so it was taken as damaged, but "
+                                       "it could not be moved aside (" +
+                                       std::strerror(ENAMETOOLONG) + ")");
+    EXPECT_EQ(store.readProblem(), "");
+    EXPECT_EQ(readProperty(store, "CommPort"), "(default)");
+    EXPECT_TRUE(fileBytes(file) == contents) << "the damaged file changed";
+    ASSERT_TRUE(writeProperty(store, "Bytes", "Sample 2").ok());
+    EXPECT_EQ(readProperty(store, "Bytes"), "Sample 2");
 }
 
 TEST(SettingsStore, OtherApplicationsAndSectionsKeepEntriesOfTheirOwn) {
@@ -199,6 +298,7 @@ TEST(SettingsStore, AWriteBeyondTheFileSizeLimitFailsAndLeavesTheFileWhole) {
     ASSERT_TRUE(writeProperty(store, "Msg", std::string(3000, '0')).ok());
     const std::string before = fileBytes(config.settingsFile());
     const ChildOutcome limited = inChildProcess([&] {
+        failWritesBeyondFileSizeLimit();
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         return writeProperty(store, "Bytes", std::string(2000, '1')).reason();

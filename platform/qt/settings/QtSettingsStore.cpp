@@ -1,30 +1,26 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 
 #include "platform/qt/Text.h"
-#include "platform/qt/settings/IniEntrySplice.h"
 #include "store/SystemFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <malloc.h>
 #include <optional>
-#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
+#include <variant>
 
 namespace {
 const std::string ownApplication = "Sonavel";
@@ -170,10 +166,35 @@ std::string unwritableReason(const std::string& file, std::uintmax_t bytesNeeded
     }
     return unsaved(file + " cannot be written");
 }
-enum class Outcome { Written, Refused, NotSpliced };
 
-Outcome writeThroughQSettings(const QString& path, const QString& group, const QString& name,
-                              const QString& value) {
+// The program's own settings take under 1 KiB. A file many times larger is damage, which
+// QSettings would read and rewrite whole at every start and every choice.
+constexpr off_t largestSettingsFile = 64 * 1024;
+
+// Moves the file to a name beside it that says it was taken as damaged and when, never over
+// another file; the new name, or the system's error number.
+std::variant<std::string, int> movedAside(const std::string& file) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string name = file + ".damaged-" + stamp;
+    for (int n = 1;; ++n) {
+        const std::string candidate = n == 1 ? name : name + "-" + std::to_string(n);
+        const char* to = candidate.c_str();
+        if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+            return candidate;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+}
+
+// False when QSettings could not write the file.
+bool writeThroughQSettings(const QString& path, const QString& group, const QString& name,
+                           const QString& value) {
     QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(group);
     // One entry per key, so that what is read later is what was written now.
@@ -185,126 +206,36 @@ Outcome writeThroughQSettings(const QString& path, const QString& group, const Q
     }
     settings.setValue(name, value);
     settings.sync();
-    return settings.status() == QSettings::AccessError ? Outcome::Refused : Outcome::Written;
-}
-
-// The entry's bytes exactly as QSettings encodes them, from a scratch file of its own beside
-// the settings file (the temporary folder may be full or elsewhere).
-std::optional<QByteArray> encodedAlone(const QString& folder, const QString& group,
-                                       const QString& name, const QString& value) {
-    QTemporaryFile scratch(folder + QStringLiteral("/.Sonavel.conf-XXXXXX"));
-    if (!scratch.open()) {
-        return std::nullopt;
-    }
-    {
-        QSettings settings(scratch.fileName(), QSettings::IniFormat);
-        settings.beginGroup(group);
-        settings.setValue(name, value);
-        settings.sync();
-        if (settings.status() != QSettings::NoError) {
-            return std::nullopt;
-        }
-    }
-    QFile written(scratch.fileName());
-    if (!written.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return written.readAll();
-}
-
-std::string_view viewOf(const QByteArray& bytes) {
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-std::int64_t milliseconds(const timespec& time) {
-    return static_cast<std::int64_t>(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
-}
-
-// QSettings takes a file of the size and modification time (to the millisecond) it last read
-// for unchanged, and would answer from, or write back, what it remembers; a change within the
-// same clock tick that kept the size would go unseen.
-void markAsChanged(const std::string& path, const timespec& before) {
-    struct stat now {};
-    if (::stat(path.c_str(), &now) != 0 || milliseconds(now.st_mtim) > milliseconds(before)) {
-        return;
-    }
-    timespec later = before;
-    later.tv_nsec += 1000000;
-    if (later.tv_nsec >= 1000000000) {
-        later.tv_nsec -= 1000000000;
-        ++later.tv_sec;
-    }
-    const timespec times[2] = {{0, UTIME_OMIT}, later};
-    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-}
-
-void syncFolder(const QString& folder) {
-    const SystemFile opened{
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (opened.isOpen()) {
-        ::fsync(opened.descriptor());
-    }
-}
-
-// Parsing and rewriting a large file whole through QSettings takes seconds and hundreds of
-// megabytes for one value; the value's line put into the file's own bytes takes neither.
-Outcome writeBySplicing(const QString& path, const QString& group, const QString& name,
-                        const QString& value) {
-    const QFileInfo info(path);
-    const std::string file = nativePath(path);
-    struct stat before {};
-    if (!info.isFile() || ::stat(file.c_str(), &before) != 0) {
-        return Outcome::NotSpliced;
-    }
-    // The lock QSettings takes too, so that another program's write does not come between
-    // reading the file and replacing it.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.lock()) {
-        return Outcome::NotSpliced;
-    }
-    const auto encoded = encodedAlone(info.absolutePath(), group, name, value);
-    const auto entry = encoded ? soleIniEntry(viewOf(*encoded)) : std::nullopt;
-    QFile current(path);
-    if (!entry || !current.open(QIODevice::ReadOnly)) {
-        return Outcome::NotSpliced;
-    }
-    const QByteArray bytes = current.readAll();
-    if (current.error() != QFileDevice::NoError) {
-        return Outcome::NotSpliced;
-    }
-    const auto pieces = splicedIniEntry(viewOf(bytes), *entry);
-    if (!pieces) {
-        return Outcome::NotSpliced;
-    }
-    QSaveFile replacement(path);
-    if (!replacement.open(QIODevice::WriteOnly)) {
-        return Outcome::Refused;
-    }
-    for (const std::string_view piece : *pieces) {
-        const auto size = static_cast<qint64>(piece.size());
-        if (replacement.write(piece.data(), size) != size) {
-            replacement.cancelWriting();
-            break;
-        }
-    }
-    if (!replacement.flush() || ::fsync(replacement.handle()) != 0) {
-        replacement.cancelWriting();
-    }
-    if (!replacement.commit()) {
-        return Outcome::Refused;
-    }
-    markAsChanged(file, before.st_mtim);
-    syncFolder(info.absolutePath());
-    return Outcome::Written;
+    return settings.status() != QSettings::AccessError;
 }
 } // namespace
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(defaultFilePath()) {}
 
-QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {}
+QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {
+    const std::string file = nativePath(filePath_);
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size <= largestSettingsFile) {
+        return;
+    }
+    const auto moved = movedAside(file);
+    if (const auto* name = std::get_if<std::string>(&moved)) {
+        damageNotice_ =
+            file + " was larger than 64 KiB, so it was taken as damaged and moved to " + *name;
+    } else {
+        damageNotice_ = withReason(file + " is larger than 64 KiB, so it was taken as damaged, " +
+                                       "but it could not be moved aside",
+                                   std::get<int>(moved));
+        damagedFileInPlace_ = true;
+    }
+}
 
 std::string QtSettingsStore::readSetting(const std::string& application, const std::string& section,
                                          const std::string& key, const std::string& fallback) {
+    if (damagedFileInPlace_) {
+        return fallback;
+    }
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.beginGroup(groupFor(application, section));
     return lookUp(settings, folded(toQString(key))).value_or(fallback);
@@ -312,7 +243,6 @@ std::string QtSettingsStore::readSetting(const std::string& application, const s
 
 Result QtSettingsStore::writeSetting(const std::string& application, const std::string& section,
                                      const std::string& key, const std::string& value) {
-    failWritesBeyondFileSizeLimit();
     const QString group = groupFor(application, section);
     const QString name = folded(toQString(key));
     if (name.isEmpty()) {
@@ -324,25 +254,22 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
         return Result::failure(*noRoom);
     }
     const auto before = fileAt(file);
-    const QString text = toQString(value);
-    Outcome outcome = writeBySplicing(filePath_, group, name, text);
-    if (outcome == Outcome::NotSpliced) {
-        outcome = writeThroughQSettings(filePath_, group, name, text);
-    }
-    // What was read of the file is given back, but the C library keeps freed memory for reuse:
-    // a settings file of tens of megabytes would stay resident several times over.
-    malloc_trim(0);
-    // Both ways write a complete new file and rename it over the old one, so a write that
-    // reached the disk leaves another file at the path. QSettings' status alone does not tell: a
-    // file that was already malformed hides a failed write behind its own status.
+    const bool written = writeThroughQSettings(filePath_, group, name, toQString(value));
+    // QSettings writes a complete new file and renames it over the old one, so a write that
+    // reached the disk leaves another file at the path. Its status alone does not tell: a file
+    // that was already malformed hides a failed write behind its own status.
     const auto after = fileAt(file);
-    if (outcome == Outcome::Refused || !after || after == before) {
+    if (!written || !after || after == before) {
         return Result::failure(unwritableReason(file, bytes));
     }
+    damagedFileInPlace_ = false;
     return Result::success();
 }
 
 std::string QtSettingsStore::readProblem() {
+    if (!damageNotice_.empty()) {
+        return std::exchange(damageNotice_, {});
+    }
     const std::string file = nativePath(filePath_);
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {

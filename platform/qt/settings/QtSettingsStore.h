@@ -5,7 +5,8 @@
 #include <QString>
 
 // The per-user settings in an INI file, Sonavel/Sonavel.conf in the user's configuration
-// folder, whose place is fixed when the store is made.
+// folder, whose place is fixed when the store is made. A file there larger than 64 KiB is taken
+// as damaged when the store is made and moved aside, so that the defaults are used.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -21,4 +22,8 @@ public:
 
 private:
     QString filePath_;
+    // What the first readProblem tells: where a damaged file went, or why it could not be moved.
+    std::string damageNotice_;
+    // A damaged file that could not be moved aside is not read until a write has replaced it.
+    bool damagedFileInPlace_ = false;
 };
