@@ -31,6 +31,9 @@ void SendRun::start(const std::string& sentence, int autoSeconds, const std::str
         return;
     }
     send();
+    if (ended_) {
+        return;
+    }
     if (resendTicksLeft_ > 0) {
         resendTimer.setEnabled(true);
     } else {
@@ -39,9 +42,6 @@ void SendRun::start(const std::string& sentence, int autoSeconds, const std::str
 }
 
 void SendRun::send() {
-    if (ended_) {
-        return;
-    }
     if (const Result sent = sendSentence(port_, sentence_); !sent) {
         end(ExitStatus::failure, sent.reason());
         return;
@@ -62,9 +62,6 @@ void SendRun::resendTick() {
 }
 
 void SendRun::finish() {
-    if (ended_) {
-        return;
-    }
     const ParsedLineSettings line = parseLineSettings(port_.lineSettings());
     const auto longest =
         lineTime(line.settings.value_or(LineSettings{}), 2 * (sentence_.size() + 3)) +
@@ -79,17 +76,15 @@ void SendRun::lineWatchTick() {
         lineWatchTimer.setEnabled(false);
         answerTimer.setEnabled(true);
     } else if (--lineWatchTicksLeft_ <= 0) {
-        end(ExitStatus::failure, portLabel(port_.portNumber()) + " (" + port_.device() +
-                                     ") did not take what was sent: check the adapter and its "
-                                     "cable.");
+        end(ExitStatus::failure,
+            portName() + " did not take what was sent: check the adapter and its cable.");
     }
 }
 
 void SendRun::answerTick() {
     const std::string times = sends_ == 1 ? "" : " " + std::to_string(sends_) + " times";
-    end(ExitStatus::success, portLabel(port_.portNumber()) + " (" + port_.device() +
-                                 "): UR and UT sent" + times + ", " + std::to_string(bytesSent_) +
-                                 " bytes, " + port_.lineSettings() +
+    end(ExitStatus::success, portName() + ": UR and UT sent" + times + ", " +
+                                 std::to_string(bytesSent_) + " bytes, " + port_.lineSettings() +
                                  (origin_.empty() ? "" : " (" + origin_ + ")"));
 }
 
@@ -105,6 +100,10 @@ void SendRun::portEvent(std::int16_t kind) {
 
 void SendRun::portLost(const std::string& reason) {
     end(ExitStatus::failure, port_reports::connectionLost(reason));
+}
+
+std::string SendRun::portName() const {
+    return portLabel(port_.portNumber()) + " (" + port_.device() + ")";
 }
 
 void SendRun::end(ExitStatus status, const std::string& words) {

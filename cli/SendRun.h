@@ -39,6 +39,8 @@ private:
     void answerTick();
     void portEvent(std::int16_t kind) override;
     void portLost(const std::string& reason) override;
+    // "Com 3 (/dev/ttyUSB0 (...))": the number and the device its open reached.
+    std::string portName() const;
     void end(ExitStatus status, const std::string& words);
 
     SerialPort& port_;
