@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "store/FileReports.h"
 #include "store/Properties.h"
 
 // Each stored value is brought back without running a handler or writing a setting. A value
@@ -27,6 +28,6 @@ void MainWindow::startUp() {
     // Settings that exist but could not be read would otherwise look like a first start. Stored
     // line settings were read when start-up ends at its warning, so only a full start-up asks.
     if (const std::string problem = settings_.readProblem(); !problem.empty()) {
-        noticeBox.report("The settings were not read, so the defaults are used: " + problem + ".");
+        noticeBox.report(file_reports::settingsNotRead(problem));
     }
 }

@@ -17,6 +17,11 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
+// What the rate selector gives the port for a rate: no parity, 8 data bits, 1 stop bit.
+inline std::string lineSettingsAtRate(int rate) {
+    return std::to_string(rate) + ",N,8,1";
+}
+
 struct ParsedLineSettings {
     std::optional<LineSettings> settings;
     std::string failure;

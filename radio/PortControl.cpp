@@ -1,6 +1,8 @@
 #include "radio/PortControl.h"
 
+#include "radio/LineSettings.h"
 #include "radio/PortLabel.h"
+#include "radio/PortReports.h"
 #include "radio/StoredPortNumber.h"
 #include "store/Properties.h"
 
@@ -38,8 +40,7 @@ void PortControl::portChosen() {
     }
     const std::int32_t number = controls_.portSelector.itemData(controls_.portSelector.listIndex());
     if (const Result set = port_.setPortNumber(static_cast<std::int16_t>(number)); !set) {
-        notices_.report("The port could not be changed to " + portLabel(number) + ": " +
-                        set.reason());
+        notices_.report(port_reports::numberRefused(number, set.reason()));
     }
     if (const Result written =
             properties::write(settings_, properties::commPort, std::to_string(number));
@@ -48,7 +49,7 @@ void PortControl::portChosen() {
     }
     if (wasOpen) {
         if (const Result opened = port_.setOpen(true); !opened) {
-            notices_.report("The port could not be opened: " + opened.reason());
+            notices_.report(port_reports::notOpened(opened.reason()));
         } else {
             reportOpened();
         }
@@ -58,8 +59,8 @@ void PortControl::portChosen() {
 
 void PortControl::rateChosen() {
     const std::int32_t rate = controls_.rateSelector.itemData(controls_.rateSelector.listIndex());
-    if (const Result set = port_.setLineSettings(std::to_string(rate) + ",N,8,1"); !set) {
-        notices_.report("The port refused the rate " + std::to_string(rate) + ": " + set.reason());
+    if (const Result set = port_.setLineSettings(lineSettingsAtRate(rate)); !set) {
+        notices_.report(port_reports::rateRefused(rate, set.reason()));
         return;
     }
     if (const Result written =
@@ -72,7 +73,7 @@ void PortControl::rateChosen() {
 void PortControl::connectPressed() {
     const bool wasOpen = port_.isOpen();
     if (const Result toggled = port_.setOpen(!wasOpen); !toggled) {
-        notices_.report("The port could not be opened: " + toggled.reason());
+        notices_.report(port_reports::notOpened(toggled.reason()));
     }
     if (port_.isOpen() && !wasOpen) {
         reportOpened();
@@ -84,8 +85,7 @@ void PortControl::connectPressed() {
 
 void PortControl::portLost(const std::string& reason) {
     showPortState();
-    notices_.report("The connection to the radio was lost: " + reason +
-                    ". Check the cable, then press Connect.");
+    notices_.report(port_reports::connectionLost(reason));
 }
 
 void PortControl::showPortState() {

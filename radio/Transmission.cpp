@@ -1,6 +1,7 @@
 #include "radio/Transmission.h"
 
 #include "radio/SentenceGuard.h"
+#include "radio/SentenceSend.h"
 
 Transmission::Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop,
                            NoticeBox& notices)
@@ -31,13 +32,8 @@ bool Transmission::update() {
         reportSendProblem(*unsafe);
         return false;
     }
-    if (const Result written = port_.write("UR" + sentence_ + ";"); !written) {
-        reportSendProblem("The sentence could not be sent: " + written.reason());
-        return false;
-    }
-    if (const Result written = port_.write("UT" + sentence_ + ";"); !written) {
-        reportSendProblem("The sentence was sent only in part (UR without UT): " +
-                          written.reason());
+    if (const Result sent = sendSentence(port_, sentence_); !sent) {
+        reportSendProblem(sent.reason());
         return false;
     }
     controls_.sentenceBox.setText(sentence_);

@@ -18,6 +18,15 @@ Result InputFile::open(const std::string& path) {
     return Result::success();
 }
 
+Result InputFile::openStandardInput() {
+    SystemFile file{::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0)};
+    if (!file.isOpen()) {
+        return Result::failure(systemReason(errno));
+    }
+    file_ = std::move(file);
+    return Result::success();
+}
+
 ByteSource::Chunk InputFile::read(char* buffer, std::size_t capacity) {
     for (;;) {
         const ssize_t count = ::read(file_.descriptor(), buffer, capacity);

@@ -10,6 +10,9 @@
 class InputFile : public ByteSource {
 public:
     Result open(const std::string& path);
+    // Standard input, whatever it is: a script pipes a sentence in. Read through a copy of the
+    // descriptor, so that closing this file leaves standard input open.
+    Result openStandardInput();
     Chunk read(char* buffer, std::size_t capacity) override;
 
 private:

@@ -1,7 +1,8 @@
 #include "store/SentenceFiles.h"
 
+#include "store/FileReports.h"
 #include "store/InputFile.h"
-#include "store/LineReader.h"
+#include "store/LastLine.h"
 #include "store/SentenceAppend.h"
 
 #include <optional>
@@ -50,24 +51,21 @@ void SentenceFiles::openPressed() {
         }
         InputFile file;
         if (const Result opened = file.open(name); !opened) {
-            notices_.report("The file " + quoted(name) +
-                            " could not be opened: " + opened.reason());
+            notices_.report(
+                file_reports::notOpened(file_reports::fileNamed(name), opened.reason()));
             return;
         }
         controls_.sampleSelector.setText(dialog_.chosenTitle());
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
         // lines, and its handlers may change the box or the store meanwhile.
-        LineReader reader(file);
-        std::string line;
-        LineReader::Step step;
-        while ((step = reader.next(line)) == LineReader::Step::line) {
+        const LastLine read = readLastLine(file, [this](const std::string& line) {
             controls_.sentenceBox.setText(line);
             eventLoop_.yield();
-        }
-        if (step == LineReader::Step::failed) {
-            notices_.report("The file " + quoted(name) +
-                            " could not be read to the end: " + reader.failure());
+        });
+        if (!read.failure.empty()) {
+            notices_.report(
+                file_reports::notReadToEnd(file_reports::fileNamed(name), read.failure));
             return;
         }
     }

@@ -1,4 +1,6 @@
+#include "cli/Arguments.h"
 #include "platform/qt/Program.h"
+#include "platform/qt/cli/CommandLine.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -17,6 +19,11 @@ void preferDesktopDrawnTitleBar() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A script's arguments run without a window, before anything could reach for a display.
+    if (const std::vector<std::string> arguments(argv + 1, argv + argc);
+        !command_line::argumentsAreForWindow(arguments)) {
+        return runCommandLine(arguments);
+    }
     preferDesktopDrawnTitleBar();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Sonavel");

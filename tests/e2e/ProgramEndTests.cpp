@@ -3,11 +3,11 @@
 // user of the port would: by the lock file the port leaves or not.
 #include "platform/qt/Program.h"
 #include "tests/support/ComPortLink.h"
+#include "tests/support/PortLockFile.h"
 #include "tests/support/TestApplication.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -136,13 +136,6 @@ struct Outcome {
     bool lockAfterEnd = true;
     bool resumed = false;
 };
-
-// Where the system's serial ports keep their lock files, one per device.
-std::filesystem::path lockFileOf(const std::string& device) {
-    std::string name = device.substr(std::string("/dev/").size());
-    std::replace(name.begin(), name.end(), '/', '_');
-    return std::filesystem::path("/var/lock") / ("LCK.." + name);
-}
 
 std::optional<int> waitForEnd(pid_t child) {
     const auto giveUp = std::chrono::steady_clock::now() + generous;

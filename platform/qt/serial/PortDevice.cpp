@@ -71,20 +71,20 @@ std::optional<QString> deviceForPort(int number, const QString&) {
     return QStringLiteral("COM%1").arg(number);
 }
 
-QString numbersWithDevices(const QString&) {
+QStringList portsWithDevices(const QString&) {
     QStringList listed;
     const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : present) {
         listed << described(info.portName(), present);
     }
-    return listed.join(QStringLiteral(", "));
+    return listed;
 }
 #else
 std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
     return deviceFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
 }
 
-QString numbersWithDevices(const QString& portsFolder) {
+QStringList portsWithDevices(const QString& portsFolder) {
     const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
     const std::vector<std::string> numberedDevices = numbered(present);
     std::set<int> numbers;
@@ -110,6 +110,15 @@ QString numbersWithDevices(const QString& portsFolder) {
                           described(*device, present);
         }
     }
-    return listed.join(QStringLiteral(", "));
+    return listed;
 }
 #endif
+
+std::string portChoices(const QString& portsFolder) {
+    const QStringList ports = portsWithDevices(portsFolder);
+    if (ports.isEmpty()) {
+        return "No number leads to a serial device that is present: check that the adapter is "
+               "plugged in, and its cable";
+    }
+    return ports.join(QStringLiteral(", ")).toStdString();
+}

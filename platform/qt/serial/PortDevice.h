@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <string>
 
 // The ports folder beside the settings file, where "com<N>" links pin a number to a device.
 QString defaultPortsFolder();
@@ -14,6 +16,10 @@ std::optional<QString> deviceForPort(int number, const QString& portsFolder);
 // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the path alone.
 QString describedDevice(const QString& device);
 
-// Every number that opens a device present, as "Com 1 is /dev/ttyUSB0 (...), Com 3 is
-// /dev/ttyS0"; empty when no number does.
-QString numbersWithDevices(const QString& portsFolder);
+// Every number that opens a device present, in number order, each as "Com 1 is /dev/ttyUSB0
+// (...)"; empty when no number does.
+QStringList portsWithDevices(const QString& portsFolder);
+
+// What the user can choose instead of a number that leads to no device: "Com 1 is
+// /dev/ttyUSB0 (...), Com 3 is /dev/ttyS0", or what to check when no number leads anywhere.
+std::string portChoices(const QString& portsFolder);

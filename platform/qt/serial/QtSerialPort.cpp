@@ -31,16 +31,6 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
     }
     return QSerialPort::NoParity;
 }
-
-// What the user can choose instead of a number that leads to no device.
-std::string otherChoices(const QString& portsFolder) {
-    const QString numbers = numbersWithDevices(portsFolder);
-    if (numbers.isEmpty()) {
-        return ". No number leads to a serial device that is present: check that the adapter "
-               "is plugged in, and its cable";
-    }
-    return ". " + numbers.toStdString();
-}
 } // namespace
 
 QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
@@ -108,8 +98,8 @@ Result QtSerialPort::open() {
         device_.clear();
         description_.clear();
         return Result::failure(portLabel(number_) +
-                               ": no serial device is present for this number" +
-                               otherChoices(folder));
+                               ": no serial device is present for this number. " +
+                               portChoices(folder));
     }
     device_ = *device;
     description_ = describedDevice(device_).toStdString();
@@ -119,7 +109,7 @@ Result QtSerialPort::open() {
     if (!port_.open(QIODevice::ReadWrite)) {
         std::string reason = name() + ": " + port_.errorString().toStdString();
         if (port_.error() == QSerialPort::DeviceNotFoundError) {
-            reason += otherChoices(folder);
+            reason += ". " + portChoices(folder);
         }
         if (port_.error() == QSerialPort::PermissionError) {
             // Qt files a device that another program holds under permission errors too.

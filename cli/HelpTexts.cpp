@@ -1,0 +1,63 @@
+#include "cli/HelpTexts.h"
+
+#include "sentence/Samples.h"
+
+namespace command_line {
+std::string sampleNames() {
+    std::string names;
+    for (const auto& sample : samples::table) {
+        names += (names.empty() ? "" : ", ") + std::string(sample.name);
+    }
+    return names;
+}
+
+std::string usageText() {
+    return "Usage: sonavel --send FILE [--port N] [--rate R] [--auto SECONDS]\n"
+           "       sonavel --sample NAME [--port N] [--rate R] [--auto SECONDS]\n"
+           "       sonavel --list-ports\n"
+           "Try 'sonavel --help' for more information.\n";
+}
+
+std::string helpText() {
+    return "Usage: sonavel [--send FILE | --sample NAME] [--port N] [--rate R] [--auto SECONDS]\n"
+           "       sonavel --list-ports\n"
+           "Loads a DSP equaliser sentence into a TS-2000 transceiver: writes UR and UT with\n"
+           "the sentence to the radio's serial port, without a window. Started without\n"
+           "arguments, sonavel opens its window instead.\n"
+           "\n"
+           "  --send FILE     send the last line of FILE, read as the window's Open reads it;\n"
+           "                  with FILE -, read standard input\n"
+           "  --sample NAME   send a built-in sample, letter case ignored:\n"
+           "                  " +
+           sampleNames() +
+           "\n"
+           "  --port N        open Com N, as the window's port selector does;\n"
+           "                  without it, the port stored by the window\n"
+           "  --rate R        R bits per second, no parity, 8 data bits, 1 stop bit;\n"
+           "                  without it, the line settings stored by the window\n"
+           "  --auto SECONDS  send again every 500 ms for SECONDS seconds, paced to the line;\n"
+           "                  SIGINT or SIGTERM ends it at once\n"
+           "  --list-ports    list each Com number that leads to a serial device\n"
+           "  --help          display this help and exit\n"
+           "  --version       output version information and exit\n"
+           "\n"
+           "Exit status:\n"
+           "  0  sent, and the radio refused nothing\n"
+           "  1  any other trouble, such as the device lost while sending\n"
+           "  2  the command line is wrong\n"
+           "  3  the port could not be opened or set up\n"
+           "  4  the radio answered ?; E; or O;\n"
+           "  5  the sentence could not be read or would break the command framing;\n"
+           "     nothing was sent\n"
+           "\n"
+           "Full documentation: man sonavel\n";
+}
+
+std::string versionText() {
+    return "sonavel (Sonavel) " SONAVEL_VERSION "\n"
+           "Copyright (C) 2026 Sonavel developers\n"
+           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+} // namespace command_line

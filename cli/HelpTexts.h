@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace command_line {
+// The built-in samples' names, as --sample takes them: "OFF, Ombrel, ...".
+std::string sampleNames();
+// The short text that follows a usage error on standard error.
+std::string usageText();
+// --help: what the program does from a script, its options and its exit statuses.
+std::string helpText();
+// --version: the program, its version and its licence.
+std::string versionText();
+} // namespace command_line

@@ -1,0 +1,66 @@
+#include "cli/PortChoice.h"
+
+#include "radio/LineSettings.h"
+#include "radio/PortReports.h"
+#include "radio/StoredPortNumber.h"
+#include "store/FileReports.h"
+#include "store/Properties.h"
+
+namespace command_line {
+namespace {
+Outcome usage(const std::string& words) {
+    return {ExitStatus::usage, words};
+}
+
+Outcome unusableStored(const std::string& words) {
+    return {ExitStatus::portNotOpened,
+            words + ". Give the port and rate with --port and --rate, or choose them in the "
+                    "window."};
+}
+
+void noteOrigin(std::string& origin, const std::string& stored, const std::string& what) {
+    origin +=
+        (origin.empty() ? "" : ", ") + std::string(stored.empty() ? "default " : "stored ") + what;
+}
+} // namespace
+
+PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings) {
+    PortChoice choice;
+    if (!request.port || !request.rate) {
+        if (const std::string problem = settings.readProblem(); !problem.empty()) {
+            choice.warning = file_reports::settingsNotRead(problem);
+        }
+    }
+    if (request.port) {
+        if (const Result set = port.setPortNumber(*request.port); !set) {
+            choice.problem = usage(port_reports::numberRefused(*request.port, set.reason()));
+            return choice;
+        }
+    } else {
+        const std::string stored = properties::read(settings, properties::commPort);
+        if (!stored.empty()) {
+            const StoredPortNumber parsed = parseStoredPortNumber(stored);
+            const Result set = parsed.number ? port.setPortNumber(*parsed.number)
+                                             : Result::failure(parsed.failure);
+            if (!set) {
+                choice.problem = unusableStored(set.reason());
+                return choice;
+            }
+        }
+        noteOrigin(choice.origin, stored, "port");
+    }
+    if (request.rate) {
+        if (const Result set = port.setLineSettings(lineSettingsAtRate(*request.rate)); !set) {
+            choice.problem = usage(port_reports::rateRefused(*request.rate, set.reason()));
+        }
+    } else {
+        const std::string stored = properties::read(settings, properties::settingsRead);
+        if (const Result set = stored.empty() ? Result::success() : port.setLineSettings(stored);
+            !set) {
+            choice.problem = unusableStored(set.reason());
+        }
+        noteOrigin(choice.origin, stored, "line settings");
+    }
+    return choice;
+}
+} // namespace command_line

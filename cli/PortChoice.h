@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/Arguments.h"
+#include "cli/ExitStatus.h"
+#include "platform/SerialPort.h"
+#include "platform/SettingsStore.h"
+
+#include <optional>
+#include <string>
+
+namespace command_line {
+struct PortChoice {
+    std::optional<Outcome> problem;
+    // Where the port and line settings came from when the request did not give them:
+    // "stored port, default line settings"; empty when it gave both.
+    std::string origin;
+    // Settings that exist but could not be read, in the notice box's words.
+    std::string warning;
+};
+
+// Gives the port the number and line settings of the request, as the port and rate selectors
+// would, and those the window stored where it gives none. The settings are only read: a
+// script never changes what the window comes back with.
+PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings);
+} // namespace command_line

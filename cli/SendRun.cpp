@@ -1,0 +1,122 @@
+#include "cli/SendRun.h"
+
+#include "radio/LineTime.h"
+#include "radio/PortLabel.h"
+#include "radio/PortReports.h"
+#include "radio/SentenceSend.h"
+
+namespace command_line {
+namespace {
+// Beyond the time the bytes need on the line: a device that still holds them then is stuck.
+constexpr auto lineTakesAtMost = std::chrono::seconds(2);
+} // namespace
+
+SendRun::SendRun(SerialPort& port) : port_(port) {
+    resendTimer.onTick = [this] { resendTick(); };
+    lineWatchTimer.onTick = [this] { lineWatchTick(); };
+    answerTimer.onTick = [this] { answerTick(); };
+}
+
+SendRun::~SendRun() {
+    port_.setListener(nullptr);
+}
+
+void SendRun::start(const std::string& sentence, int autoSeconds, const std::string& origin) {
+    sentence_ = sentence;
+    origin_ = origin;
+    resendTicksLeft_ = autoSeconds * 1000 / resendTimer.interval();
+    port_.setListener(this);
+    if (const Result opened = port_.setOpen(true); !opened) {
+        end(ExitStatus::portNotOpened, port_reports::notOpened(opened.reason()));
+        return;
+    }
+    send();
+    if (ended_) {
+        return;
+    }
+    if (resendTicksLeft_ > 0) {
+        resendTimer.setEnabled(true);
+    } else {
+        finish();
+    }
+}
+
+void SendRun::send() {
+    if (const Result sent = sendSentence(port_, sentence_); !sent) {
+        end(ExitStatus::failure, sent.reason());
+        return;
+    }
+    ++sends_;
+    bytesSent_ += 2 * (sentence_.size() + 3);
+}
+
+// As the window's resend: a line still busy with the last sentence is left alone until the
+// next tick, so that no backlog builds up.
+void SendRun::resendTick() {
+    if (--resendTicksLeft_ <= 0) {
+        resendTimer.setEnabled(false);
+        finish();
+    } else if (!port_.isLineBusy()) {
+        send();
+    }
+}
+
+void SendRun::finish() {
+    const ParsedLineSettings line = parseLineSettings(port_.lineSettings());
+    const auto longest =
+        lineTime(line.settings.value_or(LineSettings{}), 2 * (sentence_.size() + 3)) +
+        lineTakesAtMost;
+    lineWatchTicksLeft_ =
+        static_cast<int>(longest / std::chrono::milliseconds(lineWatchTimer.interval()));
+    lineWatchTimer.setEnabled(true);
+}
+
+void SendRun::lineWatchTick() {
+    if (!port_.isLineBusy()) {
+        lineWatchTimer.setEnabled(false);
+        answerTimer.setEnabled(true);
+    } else if (--lineWatchTicksLeft_ <= 0) {
+        end(ExitStatus::failure,
+            portName() + " did not take what was sent: check the adapter and its cable.");
+    }
+}
+
+void SendRun::answerTick() {
+    const std::string times = sends_ == 1 ? "" : " " + std::to_string(sends_) + " times";
+    end(ExitStatus::success, portName() + ": UR and UT sent" + times + ", " +
+                                 std::to_string(bytesSent_) + " bytes, " + port_.lineSettings() +
+                                 (origin_.empty() ? "" : " (" + origin_ + ")"));
+}
+
+void SendRun::portEvent(std::int16_t kind) {
+    if (kind != SerialPort::receiveEvent || ended_) {
+        return;
+    }
+    const auto refusals = replies_.receive(port_.readInput());
+    if (!refusals.empty()) {
+        end(ExitStatus::radioRefused, refusals.front().report);
+    }
+}
+
+void SendRun::portLost(const std::string& reason) {
+    end(ExitStatus::failure, port_reports::connectionLost(reason));
+}
+
+std::string SendRun::portName() const {
+    return portLabel(port_.portNumber()) + " (" + port_.device() + ")";
+}
+
+void SendRun::end(ExitStatus status, const std::string& words) {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    for (Timer* timer : {&resendTimer, &lineWatchTimer, &answerTimer}) {
+        timer->setEnabled(false);
+    }
+    (void)port_.setOpen(false);
+    if (onEnd) {
+        onEnd({status, words});
+    }
+}
+} // namespace command_line

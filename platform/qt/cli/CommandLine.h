@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The program started from a script: the arguments after its name, which the window does not
+// take. Runs on QCoreApplication alone, so that it needs no display, and returns the exit
+// status.
+int runCommandLine(const std::vector<std::string>& arguments);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Result.h"
+#include "platform/SerialPort.h"
+
+#include <string>
+
+// Writes the sentence to the radio as its two commands, "UR" + sentence + ";" then "UT" +
+// sentence + ";". A failure carries the words the user is told, which say how far it got.
+Result sendSentence(SerialPort& port, const std::string& sentence);

@@ -1,0 +1,300 @@
+// Each case runs the program's own binary as a script would, with no display to reach, and
+// judges by what the script and the radio see: the exit status, the two output streams, the
+// bytes on the line, the settings file and the port's lock file.
+#include "sentence/Samples.h"
+#include "tests/persistence/TempFolder.h"
+#include "tests/support/ComPortLink.h"
+#include "tests/support/PortLockFile.h"
+#include "tests/support/SimulatedRadio.h"
+
+#include <array>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <optional>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr auto generous = 20s;
+const std::string storedSettings = "[Properties]\ncommport=3\nsettings=19200,n,8,1\n";
+
+std::string sample(std::size_t index) {
+    return std::string(samples::table.at(index).sentence);
+}
+
+std::string loaded(const std::string& sentence) {
+    return "UR" + sentence + ";UT" + sentence + ";";
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Ended {
+    std::optional<int> status; // nothing when it had to be killed
+    std::string output;
+    std::string errors;
+};
+
+// The program started as a script starts it, with no display variables set.
+class Script {
+public:
+    Script(const std::vector<std::string>& arguments, const std::string& input = {}) {
+        int in[2], out[2], err[2];
+        // Close-on-exec, or the program would hold its own input open and never see its end.
+        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+            throw std::runtime_error("no pipes");
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>(SONAVEL_PROGRAM)};
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        std::vector<char*> environment;
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            const std::string_view entry(*variable);
+            if (!entry.starts_with("DISPLAY=") && !entry.starts_with("WAYLAND_DISPLAY=") &&
+                !entry.starts_with("QT_QPA_PLATFORM=")) {
+                environment.push_back(*variable);
+            }
+        }
+        environment.push_back(nullptr);
+        const int spawned =
+            posix_spawn(&pid_, SONAVEL_PROGRAM, &actions, nullptr, argv.data(), environment.data());
+        posix_spawn_file_actions_destroy(&actions);
+        for (const int end : {in[0], out[1], err[1]}) {
+            close(end);
+        }
+        if (spawned != 0) {
+            throw std::runtime_error(std::strerror(spawned));
+        }
+        [[maybe_unused]] const ssize_t written = write(in[1], input.data(), input.size());
+        close(in[1]);
+        output_ = out[0];
+        errors_ = err[0];
+    }
+    Script(const Script&) = delete;
+    Script& operator=(const Script&) = delete;
+
+    void signal(int number) const { kill(pid_, number); }
+
+    Ended waitForEnd() {
+        Ended ended;
+        const auto giveUp = std::chrono::steady_clock::now() + generous;
+        std::array<pollfd, 2> streams{{{output_, POLLIN, 0}, {errors_, POLLIN, 0}}};
+        std::array<std::string*, 2> into{&ended.output, &ended.errors};
+        for (int open = 2; open > 0 && std::chrono::steady_clock::now() < giveUp;) {
+            poll(streams.data(), streams.size(), 100);
+            for (std::size_t i = 0; i < streams.size(); ++i) {
+                char buffer[4096];
+                const ssize_t count = streams[i].revents != 0 && streams[i].fd >= 0
+                                          ? read(streams[i].fd, buffer, sizeof buffer)
+                                          : -1;
+                if (count > 0) {
+                    into[i]->append(buffer, static_cast<std::size_t>(count));
+                } else if (count == 0) {
+                    close(streams[i].fd);
+                    streams[i].fd = -1;
+                    --open;
+                }
+            }
+        }
+        int status = 0;
+        pid_t reaped = 0;
+        while ((reaped = waitpid(pid_, &status, WNOHANG)) == 0 &&
+               std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(10ms);
+        }
+        if (reaped == pid_) {
+            ended.status = status;
+        } else {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &status, 0);
+        }
+        for (const pollfd& stream : streams) {
+            close(stream.fd);
+        }
+        return ended;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+    int errors_ = -1;
+};
+
+// A station with the radio linked as Com 3 and the window's settings stored: Com 3 at 19200.
+struct Station {
+    Station() {
+        link.link(3, radio.slavePath());
+        std::ofstream(link.settingsFile(), std::ios::binary) << storedSettings;
+    }
+    bool settingsUnchanged() const { return fileBytes(link.settingsFile()) == storedSettings; }
+
+    ComPortLink link;
+    SimulatedRadio radio;
+};
+
+int exitStatus(const Ended& ended) {
+    return ended.status && WIFEXITED(*ended.status) ? WEXITSTATUS(*ended.status) : -1;
+}
+} // namespace
+
+TEST(CommandLine, EachRequestGivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
+    TempFolder files;
+    const std::string profiles =
+        files.write("profiles.txt", sample(0) + "\r\n" + sample(2) + "\r\n" + sample(1));
+    const std::string framingBreaker = files.write("broken.txt", sample(1) + "\r\n0000;UT00\r\n");
+    const std::string onCom3 = "Com 3 (";
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string radioAnswer;
+        int status;
+        std::string onTheLine;
+        std::string saidOnOutput;
+        std::string saidOnErrors;
+    };
+    const Case cases[] = {
+        {"the last line of a file, on the stored port and line settings",
+         {"--send", profiles},
+         "",
+         "",
+         0,
+         loaded(sample(1)),
+         "): UR and UT sent, 262 bytes, 19200,n,8,1 (stored port, stored line settings)\n",
+         ""},
+        {"standard input, on the port and rate given",
+         {"--send", "-", "--port", "3", "--rate=4800"},
+         "noise\n\r\n" + sample(3) + "\r\n",
+         "",
+         0,
+         loaded(sample(3)),
+         "): UR and UT sent, 262 bytes, 4800,n,8,1\n",
+         ""},
+        {"a sample named in any letter case",
+         {"--sample", "kestrum pro ii"},
+         "",
+         "",
+         0,
+         loaded(sample(4)),
+         "sent, 262 bytes",
+         ""},
+        {"a refusal by the radio",
+         {"--sample", "OFF"},
+         "",
+         "?;",
+         4,
+         loaded(sample(0)),
+         "",
+         "sonavel: The radio answered \"?;\": it did not accept the command."},
+        {"a number with no device",
+         {"--sample", "OFF", "--port", "7"},
+         "",
+         "",
+         3,
+         "",
+         "",
+         "sonavel: The port could not be opened: Com 7: no serial device is present for this "
+         "number. "},
+        {"a \";\" in the last line",
+         {"--send", framingBreaker},
+         "",
+         "",
+         5,
+         "",
+         "",
+         "sonavel: The sentence was not sent: it holds \";\" at position 4"},
+        {"an unknown option",
+         {"--sample", "OFF", "--colour"},
+         "",
+         "",
+         2,
+         "",
+         "",
+         "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
+        {"the numbers that lead to a device",
+         {"--list-ports"},
+         "",
+         "",
+         0,
+         "",
+         "Com 3 is /dev/",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Station station;
+        station.radio.answerEveryCommandWith(c.radioAnswer);
+        const Ended ended = Script(c.arguments, c.input).waitForEnd();
+
+        EXPECT_EQ(exitStatus(ended), c.status) << ended.errors;
+        EXPECT_NE(ended.output.find(c.saidOnOutput), std::string::npos) << ended.output;
+        EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
+        EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
+        EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
+        if (c.status == 0 && !c.onTheLine.empty()) {
+            EXPECT_EQ(ended.output.rfind(onCom3 + station.radio.slavePath(), 0), 0u);
+        }
+        if (c.status == 3) {
+            EXPECT_NE(ended.errors.find("Com 3 is " + station.radio.slavePath()), std::string::npos)
+                << "the numbers that have a device are not listed";
+        }
+        if (c.onTheLine.empty()) {
+            EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
+        } else {
+            station.radio.waitForBytes(c.onTheLine.size() + 1, 300ms);
+            EXPECT_EQ(station.radio.receivedText(), c.onTheLine);
+        }
+        EXPECT_TRUE(station.settingsUnchanged()) << fileBytes(station.link.settingsFile());
+    }
+}
+
+TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
+    Station station;
+    const std::string pair = loaded(sample(1));
+    {
+        Script script({"--sample", "Ombrel", "--auto", "3"});
+        const Ended ended = script.waitForEnd();
+        EXPECT_EQ(exitStatus(ended), 0) << ended.errors;
+        EXPECT_NE(ended.output.find(" times, "), std::string::npos) << ended.output;
+        const std::string heard = station.radio.receivedText();
+        ASSERT_GE(heard.size(), 5 * pair.size());
+        EXPECT_EQ(heard.size() % pair.size(), 0u);
+        for (std::size_t at = 0; at + pair.size() <= heard.size(); at += pair.size()) {
+            EXPECT_EQ(heard.compare(at, pair.size(), pair), 0) << "not a whole pair at " << at;
+        }
+    }
+    station.radio.clear();
+    Script script({"--sample", "Ombrel", "--auto", "60"});
+    ASSERT_TRUE(station.radio.waitForCommands(2, generous));
+    const std::filesystem::path lock = lockFileOf(station.radio.slavePath());
+    EXPECT_TRUE(std::filesystem::exists(lock)) << lock;
+    const auto signalled = std::chrono::steady_clock::now();
+    script.signal(SIGTERM);
+    const Ended ended = script.waitForEnd();
+    ASSERT_TRUE(ended.status.has_value()) << "SIGTERM did not end the resend";
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, 5s);
+    EXPECT_TRUE(WIFSIGNALED(*ended.status) && WTERMSIG(*ended.status) == SIGTERM) << *ended.status;
+    EXPECT_FALSE(std::filesystem::exists(lock)) << "the lock file was left behind";
+    EXPECT_TRUE(station.settingsUnchanged());
+}
