@@ -25,3 +25,7 @@ struct ParsedLineSettings {
 // Rates 110 to 115200 of the usual series, parity N, E, O, M or S in either case, data bits
 // 5 to 8, stop bits 1 or 2; anything else fails with a message naming what is wrong.
 ParsedLineSettings parseLineSettings(const std::string& text);
+
+// What the rate selector's choice applies: no parity, eight data bits, and the stop bits the
+// TS-2000's manual asks for at that rate (two at 4800 baud, else one).
+std::string selectedRateSettings(int rate);

@@ -1,5 +1,6 @@
 #include "radio/PortControl.h"
 
+#include "radio/LineSettings.h"
 #include "radio/PortLabel.h"
 #include "radio/StoredPortNumber.h"
 #include "store/Properties.h"
@@ -58,7 +59,7 @@ void PortControl::portChosen() {
 
 void PortControl::rateChosen() {
     const std::int32_t rate = controls_.rateSelector.itemData(controls_.rateSelector.listIndex());
-    if (const Result set = port_.setLineSettings(std::to_string(rate) + ",N,8,1"); !set) {
+    if (const Result set = port_.setLineSettings(selectedRateSettings(rate)); !set) {
         notices_.report("The port refused the rate " + std::to_string(rate) + ": " + set.reason());
         return;
     }
@@ -66,6 +67,11 @@ void PortControl::rateChosen() {
             properties::write(settings_, properties::settingsWritten, port_.lineSettings());
         !written) {
         notices_.report("The rate is in use but could not be remembered: " + written.reason());
+    }
+    if (port_.isOpen() && !port_.lineSettingsApply() && lineNotes_.isNew("rigctld")) {
+        notices_.report(portLabel(port_.portNumber()) + " reaches the radio through rigctld, "
+                                                        "which sets the radio's line itself: the "
+                                                        "rate is kept for a serial device");
     }
 }
 
@@ -84,8 +90,7 @@ void PortControl::connectPressed() {
 
 void PortControl::portLost(const std::string& reason) {
     showPortState();
-    notices_.report("The connection to the radio was lost: " + reason +
-                    ". Check the cable, then press Connect.");
+    notices_.report("The connection to the radio was lost: " + reason + ", then press Connect.");
 }
 
 void PortControl::showPortState() {
@@ -94,6 +99,7 @@ void PortControl::showPortState() {
 
 // Which device a number opened is decided only at the open, so the user is told each time.
 void PortControl::reportOpened() {
-    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + ", " +
-                    port_.lineSettings());
+    lineNotes_.forget();
+    const std::string line = port_.lineSettingsApply() ? ", " + port_.lineSettings() : "";
+    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + line);
 }
