@@ -1,7 +1,6 @@
 #include "system/DeviceAccess.h"
 #include "system/PortHolders.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
@@ -151,26 +150,4 @@ TEST(PortAccess, ALockFileOfAnyUsualFormNamesItsLiveProcessOnly) {
     ASSERT_EQ(holders.size(), 1u);
     EXPECT_EQ(holders.front().processId, self);
     EXPECT_TRUE(processesHolding((locks / "ttyUSB7").string()).empty());
-}
-
-TEST(PortAccess, AUsbSerialAdapterWithoutASerialDeviceIsNamed) {
-    const TemporaryFolder usb;
-    const auto device = [&](const std::string& name, const std::string& vendor,
-                            const std::string& serialDevice) {
-        writeFile(usb / name / "idVendor", vendor + "\n");
-        writeFile(usb / name / "idProduct", "7523\n");
-        writeFile(usb / name / (name + ":1.0") / serialDevice / "dev", "188:0\n");
-    };
-    device("1-1", "1a86", "driver");
-    writeFile(usb / "1-1" / "manufacturer", "QinHeng Electronics\n");
-    writeFile(usb / "1-1" / "product", "USB Serial\n");
-    device("1-2", "0403", "ttyUSB0");
-    device("2-1", "10c4", "tty/ttyACM0");
-    device("2-2", "067b", "driver");
-    device("usb1", "1d6b", "driver");
-    auto adapters = adaptersWithoutSerialDevice(usb.path().string());
-    std::sort(adapters.begin(), adapters.end());
-    EXPECT_EQ(adapters, (std::vector<std::string>{"067b:7523",
-                                                  "QinHeng Electronics USB Serial (1a86:7523)"}));
-    EXPECT_TRUE(adaptersWithoutSerialDevice((usb / "absent").string()).empty());
 }
