@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # What building and running the program needs; tests and packaging add their own.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev \
                 fonts-liberation
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick libhamlib-utils
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)

@@ -50,7 +50,7 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
         noteOrigin(choice.origin, stored, "port");
     }
     if (request.rate) {
-        if (const Result set = port.setLineSettings(lineSettingsAtRate(*request.rate)); !set) {
+        if (const Result set = port.setLineSettings(selectedRateSettings(*request.rate)); !set) {
             choice.problem = usage(port_reports::rateRefused(*request.rate, set.reason()));
         }
     } else {

@@ -12,7 +12,8 @@ public:
     virtual ~SerialPortListener() = default;
     // kind 1: the send queue has drained after a write; kind 2: received data is waiting.
     virtual void portEvent(std::int16_t kind) = 0;
-    // The open port was lost (device removed, hang-up) and has been closed.
+    // The open port was lost (device removed, hang-up, rigctld gone) and has been closed;
+    // reason says what happened and what to check.
     virtual void portLost(const std::string& reason) = 0;
 };
 
@@ -44,7 +45,12 @@ public:
     // Every waiting received character in arrival order; empties the receive queue.
     virtual std::string readInput() = 0;
 
+    // Whether the line settings reach the radio's line: false while the port is open through
+    // rigctld, which sets the radio's line itself.
+    virtual bool lineSettingsApply() const { return true; }
+
     // The device the last open chose, with what the system knows of it:
-    // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)"; empty before any open.
+    // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the rigctld reached and its radio:
+    // "rigctld at localhost:4532, Kenwood TS-2000"; empty before any open.
     virtual std::string device() const = 0;
 };

@@ -98,3 +98,7 @@ ParsedLineSettings parseLineSettings(const std::string& text) {
     settings.stopBits = *stopBits;
     return {settings, {}};
 }
+
+std::string selectedRateSettings(int rate) {
+    return std::to_string(rate) + (rate == 4800 ? ",N,8,2" : ",N,8,1");
+}

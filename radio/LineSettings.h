@@ -17,11 +17,6 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
-// What the rate selector gives the port for a rate: no parity, 8 data bits, 1 stop bit.
-inline std::string lineSettingsAtRate(int rate) {
-    return std::to_string(rate) + ",N,8,1";
-}
-
 struct ParsedLineSettings {
     std::optional<LineSettings> settings;
     std::string failure;
@@ -30,3 +25,7 @@ struct ParsedLineSettings {
 // Rates 110 to 115200 of the usual series, parity N, E, O, M or S in either case, data bits
 // 5 to 8, stop bits 1 or 2; anything else fails with a message naming what is wrong.
 ParsedLineSettings parseLineSettings(const std::string& text);
+
+// What the rate selector's choice applies: no parity, eight data bits, and the stop bits the
+// TS-2000's manual asks for at that rate (two at 4800 baud, else one).
+std::string selectedRateSettings(int rate);

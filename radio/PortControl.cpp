@@ -59,7 +59,7 @@ void PortControl::portChosen() {
 
 void PortControl::rateChosen() {
     const std::int32_t rate = controls_.rateSelector.itemData(controls_.rateSelector.listIndex());
-    if (const Result set = port_.setLineSettings(lineSettingsAtRate(rate)); !set) {
+    if (const Result set = port_.setLineSettings(selectedRateSettings(rate)); !set) {
         notices_.report(port_reports::rateRefused(rate, set.reason()));
         return;
     }
@@ -67,6 +67,11 @@ void PortControl::rateChosen() {
             properties::write(settings_, properties::settingsWritten, port_.lineSettings());
         !written) {
         notices_.report("The rate is in use but could not be remembered: " + written.reason());
+    }
+    if (port_.isOpen() && !port_.lineSettingsApply() && lineNotes_.isNew("rigctld")) {
+        notices_.report(portLabel(port_.portNumber()) + " reaches the radio through rigctld, "
+                                                        "which sets the radio's line itself: the "
+                                                        "rate is kept for a serial device");
     }
 }
 
@@ -94,6 +99,7 @@ void PortControl::showPortState() {
 
 // Which device a number opened is decided only at the open, so the user is told each time.
 void PortControl::reportOpened() {
-    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + ", " +
-                    port_.lineSettings());
+    lineNotes_.forget();
+    const std::string line = port_.lineSettingsApply() ? ", " + port_.lineSettings() : "";
+    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + line);
 }

@@ -5,6 +5,7 @@
 #include "controls/NoticeBox.h"
 #include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
+#include "radio/TellOnce.h"
 
 #include <optional>
 #include <string>
@@ -42,4 +43,6 @@ private:
     SerialPort& port_;
     SettingsStore& settings_;
     NoticeBox& notices_;
+    // That rigctld sets the line is said once for each open.
+    TellOnce lineNotes_;
 };

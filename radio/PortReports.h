@@ -20,7 +20,6 @@ inline std::string rateRefused(int rate, const std::string& reason) {
 }
 
 inline std::string connectionLost(const std::string& reason) {
-    return "The connection to the radio was lost: " + reason +
-           ". Check the cable, then press Connect.";
+    return "The connection to the radio was lost: " + reason + ", then press Connect.";
 }
 } // namespace port_reports

@@ -107,8 +107,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bench_resend: the baud selector offers no rate %d\n", rate);
             return EXIT_FAILURE;
         }
-        constexpr int bitsPerCharacter = 10;
-        rig.radio.readSlowly(rate / bitsPerCharacter);
+        // A radio reads no faster than its line carries: one character's line time at a time.
+        const auto character = lineTime(*parseLineSettings(rig.port.lineSettings()).settings, 1);
+        rig.radio.readSlowly(static_cast<int>(std::chrono::seconds(1) / character));
     }
     const double periodMilliseconds = expectedPeriodMilliseconds(
         rig.port.lineSettings(), SerialRig::urCommand().size() + SerialRig::utCommand().size());

@@ -189,7 +189,7 @@ TEST(CommandLine, EachRequestGivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) 
          "",
          0,
          loaded(sample(3)),
-         "): UR and UT sent, 262 bytes, 4800,n,8,1\n",
+         "): UR and UT sent, 262 bytes, 4800,n,8,2\n",
          ""},
         {"a sample named in any letter case",
          {"--sample", "kestrum pro ii"},

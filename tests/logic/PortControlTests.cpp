@@ -60,8 +60,11 @@ TEST_F(ThePort, ARateIsAppliedInPlaceAndThePortsOwnReportIsRemembered) {
     window.rateSelector.choose(4);
     EXPECT_TRUE(t.port.isOpen());
     EXPECT_EQ(t.port.lineSettings(), "57600,n,8,1");
-    EXPECT_EQ(t.settings.writes,
-              (std::vector<MemorySettingsStore::Write>{{"settings", "57600,n,8,1"}}));
+    // The radio's manual asks for two stop bits at 4800 baud.
+    window.rateSelector.choose(0);
+    EXPECT_EQ(t.port.lineSettings(), "4800,n,8,2");
+    EXPECT_EQ(t.settings.writes, (std::vector<MemorySettingsStore::Write>{
+                                     {"settings", "57600,n,8,1"}, {"settings", "4800,n,8,2"}}));
 }
 
 TEST_F(ThePort, ARefusedRateStoresNothingKeepsTheOldRateAndIsTold) {

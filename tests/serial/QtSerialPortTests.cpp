@@ -10,7 +10,15 @@
 #include <QTest>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -63,6 +71,11 @@ protected:
         const QString name = config.path() + QStringLiteral("/Sonavel/ports/com%1").arg(number);
         QFile::remove(name);
         ASSERT_TRUE(QFile::link(device, name));
+    }
+
+    void writePortsFile(int number, const std::string& line) {
+        std::ofstream(config.path().toStdString() + "/Sonavel/ports/com" + std::to_string(number))
+            << line << "\n";
     }
 
     Result write(const std::string& text) {
@@ -240,8 +253,21 @@ TEST_F(SerialPortOnPseudoTerminal, AFailedOpenNamesTheNumberAndTheDevice) {
     ASSERT_TRUE(second.setPortNumber(3));
     const Result busy = second.setOpen(true);
     EXPECT_FALSE(second.isOpen());
-    EXPECT_NE(busy.reason().find("Com 3 (" + radio.slavePath() + "): "), std::string::npos);
-    EXPECT_NE(busy.reason().find("in use by another program"), std::string::npos) << busy.reason();
+    EXPECT_EQ(busy.reason().rfind("Com 3 (" + radio.slavePath() + ") is held by ", 0), 0u)
+        << busy.reason();
+    EXPECT_NE(busy.reason().find(", process " + std::to_string(getpid()) + ". "), std::string::npos)
+        << busy.reason();
+
+    // A ports file that cannot be understood opens nothing and says where and what.
+    writePortsFile(5, radio.slavePath() + " xonxoff");
+    ASSERT_TRUE(second.setPortNumber(5));
+    const Result unclear = second.setOpen(true);
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_NE(unclear.reason().find("Com 5 opens nothing: " + config.path().toStdString() +
+                                    "/Sonavel/ports/com5, line 1 \"" + radio.slavePath() +
+                                    " xonxoff\": \"xonxoff\" is not understood"),
+              std::string::npos)
+        << unclear.reason();
 
     ASSERT_TRUE(port.setOpen(false));
     ASSERT_TRUE(port.setPortNumber(250));
@@ -281,4 +307,64 @@ TEST_F(SerialPortOnPseudoTerminal, AHangUpIsNoticedOnceClosesThePortAndDoesNotSp
     ASSERT_TRUE(write("ID;"));
     ASSERT_TRUE(radioHears(3));
     EXPECT_EQ(radio.receivedText(), "ID;");
+}
+
+TEST_F(SerialPortOnPseudoTerminal, HandshakeIsOnOnlyWhereThePortsFileAsksForIt) {
+    writePortsFile(5, radio.slavePath() + " rtscts");
+    ASSERT_TRUE(port.setPortNumber(5));
+    ASSERT_TRUE(port.setOpen(true));
+    EXPECT_NE(radio.slaveTermios()->c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(port.device(), radio.slavePath() + " with RTS/CTS handshake");
+    ASSERT_TRUE(port.setOpen(false));
+
+    for (const int plain : {3, 6}) {
+        writePortsFile(6, radio.slavePath());
+        ASSERT_TRUE(port.setPortNumber(static_cast<std::int16_t>(plain)));
+        ASSERT_TRUE(port.setOpen(true)) << plain;
+        EXPECT_EQ(radio.slaveTermios()->c_cflag & CRTSCTS, 0u) << plain;
+        ASSERT_TRUE(write("ID;"));
+        ASSERT_TRUE(radioHears(3));
+        radio.clear();
+        ASSERT_TRUE(port.setOpen(false));
+    }
+}
+
+// Another program holds the radio's device and has said so in a lock file of the standard
+// form, where QSerialPort alone would take the file over and open the device beside it.
+TEST_F(SerialPortOnPseudoTerminal, AnotherProgramsLockFileKeepsThePortShutAndIsLeftAlone) {
+    std::string name = radio.slavePath().substr(std::string("/dev/").size());
+    std::replace(name.begin(), name.end(), '/', '_');
+    const std::filesystem::path lockFile = "/var/lock/LCK.." + name;
+    if (::access("/var/lock", W_OK) != 0) {
+        GTEST_SKIP() << "this user may not write lock files in /var/lock";
+    }
+    posix_spawn_file_actions_t holding;
+    posix_spawn_file_actions_init(&holding);
+    posix_spawn_file_actions_addopen(&holding, 3, radio.slavePath().c_str(), O_RDWR | O_NOCTTY, 0);
+    char sleepProgram[] = "sleep";
+    char minutes[] = "600";
+    char* arguments[] = {sleepProgram, minutes, nullptr};
+    pid_t holder = -1;
+    ASSERT_EQ(posix_spawnp(&holder, "sleep", &holding, nullptr, arguments, environ), 0);
+    posix_spawn_file_actions_destroy(&holding);
+    char content[16];
+    std::snprintf(content, sizeof content, "%10d\n", holder);
+    std::ofstream(lockFile) << content;
+
+    const Result held = port.setOpen(true);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(held.reason().rfind("Com 3 (" + radio.slavePath() + ") is held by sleep, process " +
+                                      std::to_string(holder) + ". ",
+                                  0),
+              0u)
+        << held.reason();
+    std::ifstream after(lockFile);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), content);
+
+    // Once its process has ended the lock file is stale, and the port opens.
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_TRUE(port.setOpen(true));
+    ASSERT_TRUE(port.setOpen(false));
+    std::filesystem::remove(lockFile);
 }

@@ -54,10 +54,5 @@ TEST(TerminalOptions, MarkedInputDecodesBackToWhatWasSent) {
     EXPECT_EQ(radio.slaveTermios()->c_iflag & PARMRK, 0u);
     ASSERT_TRUE(radio.send("B\xFF;"s));
     EXPECT_EQ(terminal.readAtLeast(3), "B\xFF;"s);
-}
-
-TEST(TerminalOptions, NoPermissionAdviceWhenRightsAreNotTheProblem) {
-    SimulatedRadio radio;
-    EXPECT_EQ(permissionAdvice(radio.slavePath()), "");
     EXPECT_FALSE(markParityErrors(-1, true));
 }

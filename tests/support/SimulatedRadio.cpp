@@ -17,6 +17,26 @@ constexpr int pollMilliseconds = 10;
 constexpr int slowSliceMilliseconds = 10;
 constexpr auto writeGiveUp = std::chrono::seconds(2);
 
+// A TS-2000 on 14.250 MHz USB, not transmitting, auto-information off.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> openQueries{{
+    {"ID;", "ID019;"},
+    {"PS;", "PS1;"},
+    {"IF;", "IF00014250000     +00000000002000000 ;"},
+    {"AI;", "AI0;"},
+    {"FA;", "FA00014250000;"},
+    {"FB;", "FB00014250000;"},
+    {"MD;", "MD2;"},
+}};
+
+std::string_view queryAnswer(const std::string& command) {
+    for (const auto& [query, answer] : openQueries) {
+        if (command == query) {
+            return answer;
+        }
+    }
+    return {};
+}
+
 int bitsPerSecond(speed_t speed) {
     constexpr std::array<std::pair<speed_t, int>, 19> rates{{
         {B50, 50},       {B75, 75},         {B110, 110},       {B134, 134},       {B150, 150},
@@ -125,9 +145,10 @@ void SimulatedRadio::take(const char* bytes, std::size_t count, Clock::time_poin
             partial_.text += bytes[i];
             if (bytes[i] == ';') {
                 partial_.end = arrival;
+                const std::string_view answer = answersQueries_ ? queryAnswer(partial_.text) : "";
+                answers += answer.empty() ? std::string_view(reply_) : answer;
                 commands_.push_back(std::move(partial_));
                 partial_ = Command{};
-                answers += reply_;
             }
         }
     }
@@ -212,6 +233,11 @@ bool SimulatedRadio::waitForCommands(std::size_t count, std::chrono::millisecond
 void SimulatedRadio::answerEveryCommandWith(std::string reply) {
     std::lock_guard lock(mutex_);
     reply_ = std::move(reply);
+}
+
+void SimulatedRadio::answerOpenQueries() {
+    std::lock_guard lock(mutex_);
+    answersQueries_ = true;
 }
 
 bool SimulatedRadio::send(std::string_view bytes) {

@@ -50,6 +50,9 @@ public:
 
     // Answers every command heard from now on with reply; an empty reply stops answering.
     void answerEveryCommandWith(std::string reply);
+    // Answers the queries that Hamlib's rigctld sends when it opens a TS-2000 (ID; PS; IF;
+    // AI; FA; FB; MD;) as the radio does, whatever the reply to other commands.
+    void answerOpenQueries();
     // Sends bytes to the program; false when hung up or the write failed.
     bool send(std::string_view bytes);
 
@@ -91,6 +94,7 @@ private:
     std::vector<Command> commands_;
     Command partial_;
     std::string reply_;
+    bool answersQueries_ = false;
     bool reading_ = true;
     int bytesPerSecond_ = 0;
     bool stop_ = false;

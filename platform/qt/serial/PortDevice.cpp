@@ -2,6 +2,7 @@
 
 #include "radio/PortLabel.h"
 #include "radio/SerialDeviceOrder.h"
+#include "system/DeviceAccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,21 +39,16 @@ std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
     return numberedSerialDevices(std::move(locations));
 }
 
-std::optional<QString> deviceFor(int number, const QString& portsFolder,
-                                 const std::vector<std::string>& numberedDevices) {
-    const QFileInfo link(portsFolder + QStringLiteral("/com%1").arg(number));
-    if (link.isSymLink()) {
-        // A dangling link still names the device the user meant, for the failure to show.
-        const QString device = link.canonicalFilePath();
-        return device.isEmpty() ? link.symLinkTarget() : device;
-    }
-    if (link.exists()) {
-        return link.absoluteFilePath();
+std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
+                                   const std::vector<std::string>& numberedDevices) {
+    const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
+    if (auto entry = readPortsEntry(file.toStdString())) {
+        return entry;
     }
     if (number < 1 || static_cast<std::size_t>(number) > numberedDevices.size()) {
         return std::nullopt;
     }
-    return QString::fromStdString(numberedDevices[static_cast<std::size_t>(number) - 1]);
+    return SerialDeviceEntry{numberedDevices[static_cast<std::size_t>(number) - 1]};
 }
 #endif
 } // namespace
@@ -67,8 +63,8 @@ QString describedDevice(const QString& device) {
 }
 
 #ifdef Q_OS_WIN
-std::optional<QString> deviceForPort(int number, const QString&) {
-    return QStringLiteral("COM%1").arg(number);
+std::optional<PortsEntry> entryForPort(int number, const QString&) {
+    return SerialDeviceEntry{"COM" + std::to_string(number)};
 }
 
 QStringList portsWithDevices(const QString&) {
@@ -80,8 +76,8 @@ QStringList portsWithDevices(const QString&) {
     return listed;
 }
 #else
-std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
-    return deviceFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
+std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
+    return entryFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
 }
 
 QStringList portsWithDevices(const QString& portsFolder) {
@@ -103,11 +99,18 @@ QStringList portsWithDevices(const QString& portsFolder) {
     }
     QStringList listed;
     for (const int number : numbers) {
-        const std::optional<QString> device = deviceFor(number, portsFolder, numberedDevices);
-        // A link whose device is unplugged leads nowhere and is no choice.
-        if (device && QFileInfo::exists(*device)) {
-            listed << QString::fromStdString(portLabel(number)) + QStringLiteral(" is ") +
-                          described(*device, present);
+        const std::optional<PortsEntry> entry = entryFor(number, portsFolder, numberedDevices);
+        const QString label = QString::fromStdString(portLabel(number)) + QStringLiteral(" is ");
+        if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
+            listed << label + QStringLiteral("rigctld at ") +
+                          QString::fromStdString(rigctld->address());
+        }
+        const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr;
+        // A device that is unplugged leads nowhere and is no choice.
+        const QString device =
+            serial ? QFileInfo(QString::fromStdString(serial->device)).canonicalFilePath() : "";
+        if (!device.isEmpty()) {
+            listed << label + described(device, present);
         }
     }
     return listed;
@@ -116,9 +119,17 @@ QStringList portsWithDevices(const QString& portsFolder) {
 
 std::string portChoices(const QString& portsFolder) {
     const QStringList ports = portsWithDevices(portsFolder);
-    if (ports.isEmpty()) {
-        return "No number leads to a serial device that is present: check that the adapter is "
-               "plugged in, and its cable";
+    if (!ports.isEmpty()) {
+        return ports.join(QStringLiteral(", ")).toStdString();
     }
-    return ports.join(QStringLiteral(", ")).toStdString();
+    std::string choices = "No number leads to a serial device that is present: check that the "
+                          "adapter is plugged in, and its cable";
+    for (const std::string& adapter : adaptersWithoutSerialDevice()) {
+        choices += ". The USB serial adapter " + adapter +
+                   " is plugged in but has no serial device: another program has taken it, "
+                   "usually brltty, the braille display driver. If you use no braille "
+                   "display, remove it (sudo apt remove brltty), then unplug the adapter and "
+                   "plug it in again";
+    }
+    return choices;
 }

@@ -1,23 +1,26 @@
 #pragma once
 
+#include "radio/PortsEntry.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <string>
 
-// The ports folder beside the settings file, where "com<N>" links pin a number to a device.
+// The ports folder beside the settings file, where "com<N>" files pin a number to a device or
+// a rigctld.
 QString defaultPortsFolder();
 
-// The device that Com number opens: the target of the link "com<number>" in portsFolder when
-// there is one, else the number-th serial device present; nullopt when there is none.
-std::optional<QString> deviceForPort(int number, const QString& portsFolder);
+// What Com number opens: what the file "com<number>" in portsFolder says when there is one,
+// else the number-th serial device present; nullopt when there is neither.
+std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder);
 
 // The device with what the system knows of it, for the user to recognise the adapter:
 // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the path alone.
 QString describedDevice(const QString& device);
 
-// Every number that opens a device present, in number order, each as "Com 1 is /dev/ttyUSB0
-// (...)"; empty when no number does.
+// Every number that opens a device present or a rigctld, in number order, each as "Com 1 is
+// /dev/ttyUSB0 (...)" or "Com 9 is rigctld at localhost:4532"; empty when no number does.
 QStringList portsWithDevices(const QString& portsFolder);
 
 // What the user can choose instead of a number that leads to no device: "Com 1 is

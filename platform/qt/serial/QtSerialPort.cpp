@@ -1,56 +1,17 @@
 #include "platform/qt/serial/QtSerialPort.h"
 
 #include "platform/qt/serial/PortDevice.h"
-#include "platform/qt/serial/TerminalOptions.h"
 #include "radio/PortLabel.h"
-
-#include <QMetaObject>
-#include <string_view>
-
-#ifdef Q_OS_UNIX
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
 
 namespace {
 constexpr int lowestPort = 1;
 constexpr int highestPort = 255;
 
-QSerialPort::Parity qtParity(LineSettings::Parity parity) {
-    switch (parity) {
-    case LineSettings::Parity::even:
-        return QSerialPort::EvenParity;
-    case LineSettings::Parity::odd:
-        return QSerialPort::OddParity;
-    case LineSettings::Parity::mark:
-        return QSerialPort::MarkParity;
-    case LineSettings::Parity::space:
-        return QSerialPort::SpaceParity;
-    case LineSettings::Parity::none:
-        break;
-    }
-    return QSerialPort::NoParity;
-}
 } // namespace
 
 QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
 
-QtSerialPort::QtSerialPort(QString portsFolder) : portsFolder_(std::move(portsFolder)) {
-    port_.setFlowControl(QSerialPort::NoFlowControl);
-    port_.setReadBufferSize(static_cast<qint64>(receiveQueueSize));
-    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
-        if (listener_) {
-            listener_->portEvent(receiveEvent);
-        }
-    });
-    QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
-        if (port_.bytesToWrite() == 0 && listener_) {
-            listener_->portEvent(sendEvent);
-        }
-    });
-    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
-}
+QtSerialPort::QtSerialPort(QString portsFolder) : portsFolder_(std::move(portsFolder)) {}
 
 Result QtSerialPort::setPortNumber(std::int16_t number) {
     if (number < lowestPort || number > highestPort) {
@@ -66,26 +27,24 @@ Result QtSerialPort::setLineSettings(const std::string& text) {
     if (!parsed.settings) {
         return Result::failure(parsed.failure);
     }
-    if (port_.isOpen()) {
-        if (Result applied = configure(*parsed.settings); !applied) {
-            static_cast<void>(configure(settings_));
-            markParityErrors();
-            return applied;
-        }
+    if (Result applied = serial_.apply(*parsed.settings); !applied) {
+        return applied;
     }
     settings_ = *parsed.settings;
-    if (port_.isOpen()) {
-        markParityErrors();
-    }
     return Result::success();
 }
 
+bool QtSerialPort::isOpen() const {
+    return serial_.isOpen() || rigctld_.isOpen();
+}
+
 Result QtSerialPort::setOpen(bool open) {
-    if (open == port_.isOpen()) {
+    if (open == isOpen()) {
         return Result::success();
     }
     if (!open) {
-        port_.close();
+        serial_.close();
+        rigctld_.close();
         return Result::success();
     }
     return this->open();
@@ -93,144 +52,56 @@ Result QtSerialPort::setOpen(bool open) {
 
 Result QtSerialPort::open() {
     const QString folder = portsFolder_.isEmpty() ? defaultPortsFolder() : portsFolder_;
-    const std::optional<QString> device = deviceForPort(number_, folder);
-    if (!device) {
-        device_.clear();
-        description_.clear();
+    const std::optional<PortsEntry> entry = entryForPort(number_, folder);
+    description_.clear();
+    if (!entry) {
         return Result::failure(portLabel(number_) +
-                               ": no serial device is present for this number. " +
+                               ": no serial device is present for this number" + ". " +
                                portChoices(folder));
     }
-    device_ = *device;
-    description_ = describedDevice(device_).toStdString();
-    port_.setPortName(device_);
-    // Settings given to a closed port are only kept; the open applies them.
-    static_cast<void>(configure(settings_));
-    if (!port_.open(QIODevice::ReadWrite)) {
-        std::string reason = name() + ": " + port_.errorString().toStdString();
-        if (port_.error() == QSerialPort::DeviceNotFoundError) {
-            reason += ". " + portChoices(folder);
-        }
-        if (port_.error() == QSerialPort::PermissionError) {
-            // Qt files a device that another program holds under permission errors too.
-            const std::string advice = permissionAdvice(device_.toStdString());
-            reason += advice.empty() ? " (the device is in use by another program)" : ". " + advice;
-        }
-        return Result::failure(reason);
+    if (const auto* problem = std::get_if<PortsEntryProblem>(&*entry)) {
+        return Result::failure(portLabel(number_) + " opens nothing: " + problem->report);
     }
-    // A radio may wait for these before it listens. Devices without modem lines (a
-    // pseudo-terminal) refuse them, which costs nothing.
-    port_.setDataTerminalReady(true);
-    port_.setRequestToSend(true);
-    port_.clearError();
-    line_.reset();
-    marks_.reset();
-    markParityErrors();
-    return Result::success();
-}
-
-Result QtSerialPort::configure(const LineSettings& settings) {
-    const bool applied =
-        port_.setBaudRate(settings.rate) &&
-        port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
-        port_.setParity(qtParity(settings.parity)) &&
-        port_.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
-    if (!applied) {
-        const std::string why = port_.errorString().toStdString();
-        port_.clearError();
-        return Result::failure(name() + " refused the line settings " + settings.text() + ": " +
-                               why);
+    if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
+        Result opened = rigctld_.open(*rigctld, number_);
+        description_ = rigctld_.description();
+        return opened;
     }
-    return Result::success();
-}
-
-void QtSerialPort::markParityErrors() {
-#ifdef Q_OS_UNIX
-    const bool wasMarking = marking_;
-    marking_ = ::markParityErrors(static_cast<int>(port_.handle()),
-                                  settings_.parity != LineSettings::Parity::none);
-    if (marking_ && !wasMarking) {
-        marks_.reset();
-    }
-#else
-    marking_ = false;
-#endif
+    Result opened = serial_.open(std::get<SerialDeviceEntry>(*entry), settings_, number_,
+                                 [&] { return ". " + portChoices(folder); });
+    description_ = serial_.description();
+    return opened;
 }
 
 Result QtSerialPort::write(const std::string& text) {
-    if (!port_.isOpen()) {
+    if (!isOpen()) {
         return Result::failure(portLabel(number_) + " is not open");
     }
-    const auto waiting = static_cast<std::size_t>(port_.bytesToWrite());
-    if (waiting + text.size() > sendQueueSize) {
-        // No counts in the text: the same condition must read the same each time it is told.
-        return Result::failure(name() + ": the send queue is full, the radio is not taking "
-                                        "what is sent");
-    }
-    const auto size = static_cast<qint64>(text.size());
-    if (port_.write(text.data(), size) != size) {
-        return Result::failure(name() + ": " + port_.errorString().toStdString());
-    }
-    line_.wrote(text.size(), settings_, LineClock::Clock::now(), systemQueued());
-    return Result::success();
+    return rigctld_.isOpen() ? rigctld_.write(text) : serial_.write(text);
 }
 
 bool QtSerialPort::isLineBusy() const {
-    return port_.isOpen() && line_.isBusy(LineClock::Clock::now(), systemQueued());
-}
-
-std::size_t QtSerialPort::systemQueued() const {
-#ifdef Q_OS_UNIX
-    int queued = 0;
-    if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) == 0 && queued > 0) {
-        return static_cast<std::size_t>(queued);
-    }
-#endif
-    return 0;
-}
-
-void QtSerialPort::release() {
-    QObject::disconnect(&port_, nullptr, nullptr, nullptr);
-    listener_ = nullptr;
-    port_.close();
+    return rigctld_.isOpen() ? rigctld_.isLineBusy() : serial_.isLineBusy();
 }
 
 std::string QtSerialPort::readInput() {
-    if (!port_.isOpen()) {
-        return {};
-    }
-    const QByteArray bytes = port_.readAll();
-    const std::string_view received(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return marking_ ? marks_.decode(received) : std::string(received);
+    return rigctld_.isOpen() ? rigctld_.readInput() : serial_.readInput();
 }
 
-void QtSerialPort::errorOccurred(QSerialPort::SerialPortError error) {
-    switch (error) {
-    case QSerialPort::ResourceError:
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-        break;
-    default:
-        return;
+void QtSerialPort::portEvent(std::int16_t kind) {
+    if (listener_) {
+        listener_->portEvent(kind);
     }
-    if (!port_.isOpen()) {
-        return;
-    }
-    // A dead descriptor keeps raising errors until it is closed. Qt's text for these is taken
-    // from a stale errno and would mislead, so the reason is said in our own words.
-    const std::string reason = name() + ": the device was lost (unplugged or hung up); the "
-                                        "port is closed";
-    port_.close();
-    QMetaObject::invokeMethod(
-        &port_,
-        [this, reason] {
-            if (listener_) {
-                listener_->portLost(reason);
-            }
-        },
-        Qt::QueuedConnection);
 }
 
-std::string QtSerialPort::name() const {
-    return portLabel(number_) + " (" + device_.toStdString() + ")";
+void QtSerialPort::portLost(const std::string& reason) {
+    if (listener_) {
+        listener_->portLost(reason);
+    }
+}
+
+void QtSerialPort::release() {
+    listener_ = nullptr;
+    serial_.release();
+    rigctld_.release();
 }

@@ -3,11 +3,7 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <grp.h>
-#include <sys/stat.h>
 #include <termios.h>
-#include <unistd.h>
 
 bool markParityErrors(int fd, bool on) {
     termios options{};
@@ -22,21 +18,5 @@ bool markParityErrors(int fd, bool on) {
         options.c_iflag &= ~static_cast<tcflag_t>(PARMRK);
     }
     return tcsetattr(fd, TCSANOW, &options) == 0 && on;
-}
-
-std::string permissionAdvice(const std::string& device) {
-    if (access(device.c_str(), R_OK | W_OK) == 0 || errno != EACCES) {
-        return {};
-    }
-    struct stat status {};
-    const group* owner = stat(device.c_str(), &status) == 0 ? getgrgid(status.st_gid) : nullptr;
-    const std::string group = owner ? "the group \"" + std::string(owner->gr_name) + "\""
-                                    : "the group that owns the device (usually \"dialout\")";
-    return "You may need to be a member of " + group + " to use " + device +
-           "; after adding yourself, log in again.";
-}
-#else
-std::string permissionAdvice(const std::string&) {
-    return {};
 }
 #endif

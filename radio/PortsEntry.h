@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+// A serial device that Com N opens, and how its line is controlled.
+struct SerialDeviceEntry {
+    std::string device;
+    // RTS/CTS handshake; without it no flow control, DTR and RTS held high.
+    bool handshake = false;
+    bool operator==(const SerialDeviceEntry&) const = default;
+};
+
+// A rigctld that Com N reaches the radio through.
+struct RigctldEntry {
+    std::string host;
+    std::uint16_t port = 0;
+    // "localhost:4532", "[::1]:4532": as the user wrote it.
+    std::string address() const;
+    bool operator==(const RigctldEntry&) const = default;
+};
+
+// A ports file that says nothing usable; report names the file, its line and what was expected.
+struct PortsEntryProblem {
+    std::string report;
+    bool operator==(const PortsEntryProblem&) const = default;
+};
+
+using PortsEntry = std::variant<SerialDeviceEntry, RigctldEntry, PortsEntryProblem>;
+
+// The first line of a text file in the ports folder: "DEVICE [rtscts]" or "rigctld HOST:PORT".
+// A DEVICE without "/" is a name under /dev/serial/by-id.
+PortsEntry parsePortsLine(const std::string& line, const std::string& fileName);
+
+// What "com<N>" in the ports folder says: a link names a device (followed to its target, or
+// its own target when dangling), a text file is parsed, any other file is the device itself;
+// nullopt when there is no such file.
+std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file);

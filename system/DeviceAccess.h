@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What to do when the user lacks the rights to open device: join the group that may read and
+// write it, or, where only its owner may, that it needs a rule giving a group access; empty
+// when rights are not the problem.
+std::string permissionAdvice(const std::string& device);
+
+// USB serial adapters attached without a serial device, their driver claimed by another
+// program: "QinHeng Electronics USB Serial (1a86:7523)". usbDevices: the system's list of USB
+// devices.
+std::vector<std::string>
+adaptersWithoutSerialDevice(const std::string& usbDevices = "/sys/bus/usb/devices");

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Who has a serial device, so that a busy port can be reported with its holder.
+struct Holder {
+    int processId = 0;
+    // The program's name as the system keeps it ("rigctld"); empty where it does not say.
+    std::string program;
+};
+
+// The live process named by the device's lock file in lockFolder (LCK..ttyUSB0, the process id
+// as ten ASCII characters and a newline or as other programs write it: digits and a newline
+// first, or a binary number); nullopt when there is no lock file or its process has ended.
+std::optional<Holder> lockFileHolder(const std::string& device,
+                                     const std::string& lockFolder = "/var/lock");
+
+// The processes that have device open, as far as the system lets this user see.
+std::vector<Holder> processesHolding(const std::string& device);
+
+// Running processes with this program name ("ModemManager"), as far as the system shows.
+std::vector<Holder> processesNamed(const std::string& program);

@@ -1,0 +1,132 @@
+#include "system/PortHolders.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/types.h>
+
+namespace {
+std::string programOf(int processId) {
+    std::ifstream comm("/proc/" + std::to_string(processId) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+bool isAlive(int processId) {
+    return processId > 0 && (::kill(processId, 0) == 0 || errno == EPERM);
+}
+
+// "    4242\n", "4242\nprogram\nhost\n" or four bytes of a binary number.
+std::optional<int> lockedProcess(const std::string& content) {
+    std::size_t at = 0;
+    while (at < content.size() && content[at] == ' ') {
+        ++at;
+    }
+    long long number = 0;
+    std::size_t digits = 0;
+    while (at < content.size() && std::isdigit(static_cast<unsigned char>(content[at])) &&
+           digits < 10) {
+        number = number * 10 + (content[at++] - '0');
+        ++digits;
+    }
+    if (digits > 0 && (at == content.size() || content[at] == '\n')) {
+        return static_cast<int>(number);
+    }
+    if (content.size() == sizeof(std::int32_t)) {
+        std::int32_t binary = 0;
+        std::memcpy(&binary, content.data(), sizeof binary);
+        return binary;
+    }
+    return std::nullopt;
+}
+
+// The names other programs give the device's lock file: the device's base name ("ttyUSB0"),
+// and its path under /dev with "/" as "_" ("pts_3").
+std::vector<std::string> lockNames(const std::string& device) {
+    const std::filesystem::path path(device);
+    std::vector<std::string> names{"LCK.." + path.filename().string()};
+    const std::string dev = "/dev/";
+    if (device.rfind(dev, 0) == 0) {
+        std::string underDev = device.substr(dev.size());
+        for (char& c : underDev) {
+            c = c == '/' ? '_' : c;
+        }
+        if ("LCK.." + underDev != names.front()) {
+            names.push_back("LCK.." + underDev);
+        }
+    }
+    return names;
+}
+
+// Each entry of folder; processes come and go while it is read, so nothing here throws.
+template <class Visit> void forEachEntry(const std::filesystem::path& folder, Visit visit) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator at(folder, error), end; !error && at != end;
+         at.increment(error)) {
+        if (visit(at->path())) {
+            return;
+        }
+    }
+}
+
+template <class Keep> std::vector<Holder> processesWhere(Keep keep) {
+    std::vector<Holder> found;
+    forEachEntry("/proc", [&](const std::filesystem::path& process) {
+        const std::string name = process.filename().string();
+        if (name.empty() || name.size() > 9 || !std::all_of(name.begin(), name.end(), [](char c) {
+                return std::isdigit(static_cast<unsigned char>(c)) != 0;
+            })) {
+            return false;
+        }
+        const int processId = std::stoi(name);
+        if (keep(process, processId)) {
+            found.push_back({processId, programOf(processId)});
+        }
+        return false;
+    });
+    return found;
+}
+} // namespace
+
+std::optional<Holder> lockFileHolder(const std::string& device, const std::string& lockFolder) {
+    for (const std::string& name : lockNames(device)) {
+        std::ifstream lock(lockFolder + "/" + name, std::ios::binary);
+        const std::string content((std::istreambuf_iterator<char>(lock)),
+                                  std::istreambuf_iterator<char>());
+        const std::optional<int> processId = lockedProcess(content);
+        if (processId && isAlive(*processId)) {
+            return Holder{*processId, programOf(*processId)};
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<Holder> processesHolding(const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path wanted = std::filesystem::canonical(device, error);
+    if (error) {
+        return {};
+    }
+    return processesWhere([&](const std::filesystem::path& process, int) {
+        bool holds = false;
+        forEachEntry(process / "fd", [&](const std::filesystem::path& descriptor) {
+            std::error_code gone;
+            holds = std::filesystem::read_symlink(descriptor, gone) == wanted;
+            return holds;
+        });
+        return holds;
+    });
+}
+
+std::vector<Holder> processesNamed(const std::string& program) {
+    return processesWhere([&](const std::filesystem::path&, int processId) {
+        return programOf(processId) == program;
+    });
+}
