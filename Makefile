@@ -6,10 +6,11 @@ BUILD ?= build
 DEB_BUILD ?= build-deb
 JOBS ?= $(shell nproc)
 
-# What building and running the program needs; tests and packaging add their own.
+# What building and running the program needs; tests and packaging add their own. One window
+# test run has DejaVu as its only font, which nothing else here pulls in.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev \
                 fonts-liberation
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick fonts-dejavu-core
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
