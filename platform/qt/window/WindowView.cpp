@@ -124,6 +124,7 @@ WindowView::~WindowView() {
     for (Observable* control : bound_) {
         control->setObserver(nullptr);
     }
+    model_.noticeBox.onAnnounce = nullptr;
 }
 
 void WindowView::closeEvent(QCloseEvent*) {
@@ -133,9 +134,10 @@ void WindowView::closeEvent(QCloseEvent*) {
 void WindowView::buildPortSettings(QWidget* client) {
     QGroupBox* box =
         frame(client, "Frame4", model_.portFrame, {120, 120, 3255, 855}, fonts::sansSerif(8.25));
-    bindings::lamp(model_.portLamp, place<LampWidget>(box, "Shape8", {120, 360, 150, 375}));
-    button(box, "Command2", model_.connectButton, {240, 360, 855, 375})
-        ->setToolTip("Enable / Disable Comm Port");
+    auto* portLamp = place<LampWidget>(box, "Shape8", {120, 360, 150, 375});
+    QPushButton* connect = button(box, "Command2", model_.connectButton, {240, 360, 855, 375});
+    connect->setToolTip("Enable / Disable Comm Port");
+    bindings::lamp(model_.portLamp, portLamp, connect);
     comboBox(box, "Combo2", model_.portSelector, {1320, 360, 855, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Communication Port");
     comboBox(box, "Combo3", model_.rateSelector, {2280, 360, 855, 315}, fonts::sansSerif(8.25))
