@@ -60,6 +60,8 @@ fi
 
 root=$(mktemp -d /var/tmp/sonavel-root.XXXXXX)
 tar -C "$root" -xzf "$tarball"
+# mktemp made it for root alone; as the root's / it must let the user through.
+chmod 755 "$root"
 mount_into() {
     mount "$@"
     mounted+=("${*: -1}")
