@@ -101,6 +101,12 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
     EXPECT_EQ(notices->toPlainText(), opened + '\n' + closed);
     EXPECT_EQ(removed, 0) << "a report replaced the box's text instead of adding its line";
 
+    // Two reports in one pass are said together: a screen reader would miss the first.
+    shown.model->noticeBox.report("First of two");
+    shown.model->noticeBox.report("Second of two");
+    const QStringList told = notices->toPlainText().split('\n');
+    EXPECT_TRUE(announced(told[told.size() - 2] + ' ' + told.last()));
+
     // A line the box wraps on screen is still one line to a screen reader reading line by line.
     shown.model->noticeBox.report("No device at /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_"
                                   "A50285BI-if00-port0: plug the adapter in");

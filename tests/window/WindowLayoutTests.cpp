@@ -80,9 +80,9 @@ int standingOut(const QImage& image, const QRect& area, const std::function<QCol
 }
 
 // What the window must be on any desktop: drawn in Fusion, however the desktop asked otherwise;
-// every selector's arrow showing; every control's outline 3:1 from
-// the ground above it; the keyboard focus changing the pixels of a ring round each control 3:1;
-// and every text 4.5:1 from its ground.
+// every selector's arrow showing; every control's outline 3:1 from the ground above it; the
+// keyboard focus changing the pixels of a ring round each control 3:1; every text 4.5:1 from
+// its ground.
 void expectEverythingStandsOut(ShownWindow& shown) {
     const auto* style = dynamic_cast<const QProxyStyle*>(QApplication::style());
     ASSERT_NE(style, nullptr);
