@@ -6,10 +6,12 @@ BUILD ?= build
 DEB_BUILD ?= build-deb
 JOBS ?= $(shell nproc)
 
-# What building and running the program needs; tests and packaging add their own.
+# What building and running the program needs; tests and packaging add their own. Window test
+# runs draw with DejaVu as the only font, and under a colour scheme set through qt6ct.
 RUN_PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev \
                 fonts-liberation
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick libhamlib-utils
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev xvfb xauth xdotool imagemagick fonts-dejavu-core \
+                 qt6ct libhamlib-utils
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)

@@ -29,7 +29,7 @@ MainWindow::MainWindow(Platform platform)
       transmission_({sentenceBox, digitStore, autoResend, sendLamp, resendTimer, sendLampTimer},
                     serialPort_, eventLoop_, noticeBox),
       samples_({sampleSelector, sentenceBox, digitStore}, settings_, noticeBox),
-      lineEditor_({lineSelector, digitCells, digitStore}),
+      lineEditor_({lineSelector, digitCells, digitStore}, noticeBox),
       files_({sampleSelector, sentenceBox, digitStore}, platform.fileDialog, eventLoop_,
              noticeBox) {
     sampleSelector.onClick = [this] { samples_.sampleChosen(); };

@@ -2,6 +2,7 @@
 
 #include "controls/TextBox.h"
 
+#include <functional>
 #include <string>
 
 // The read-only box in which the window tells the user what happened: one line a report, each
@@ -15,4 +16,13 @@ public:
 
     // The oldest line goes when the box is full.
     void report(const std::string& news);
+
+    // A success that the window shows otherwise (a lamp flashing, a box changing) is told to
+    // assistive technology too, without a line in the box.
+    std::function<void(const std::string&)> onAnnounce;
+    void announce(const std::string& news) const {
+        if (onAnnounce) {
+            onAnnounce(news);
+        }
+    }
 };

@@ -2,6 +2,7 @@
 
 #include "radio/SentenceGuard.h"
 #include "radio/SentenceSend.h"
+#include "sentence/SentenceCheck.h"
 
 Transmission::Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop,
                            NoticeBox& notices)
@@ -12,13 +13,22 @@ void Transmission::startAfresh() {
     refusals_.forget();
 }
 
+// What a press did is told once, here: the resend repeats the same sentence and stays quiet
+// while the port is closed.
 void Transmission::updatePressed() {
     startAfresh();
-    // Said here, not in update(), so that the resend stays quiet while the port is closed.
-    if (!port_.isOpen()) {
+    const bool open = port_.isOpen();
+    if (!open) {
         notices_.report("Nothing was sent: the port is closed. Press Connect, then Update.");
     }
-    (void)update();
+    const bool sent = update() && open;
+    if (const auto fault = sentenceFault(sentence_, controls_.digitStore)) {
+        notices_.report(std::string(sent ? "Sent as it stands, but the radio" : "The radio") +
+                        " expects 128 hexadecimal digits: " + *fault +
+                        ". Correct it in the line editor, press Accept Changes, then Update.");
+    } else if (sent) {
+        notices_.announce("Sent to the radio");
+    }
 }
 
 bool Transmission::update() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ComboBox.h"
+#include "controls/NoticeBox.h"
 #include "controls/TextBox.h"
 #include "sentence/HexDigits.h"
 
@@ -18,7 +19,7 @@ public:
         HexDigits& digitStore;
     };
 
-    explicit LineEditor(Controls controls);
+    LineEditor(Controls controls, NoticeBox& notices);
 
     // Fills the line selector with "01" to "16".
     void listLines();
@@ -30,5 +31,6 @@ public:
 
 private:
     Controls controls_;
+    NoticeBox& notices_;
     int lineStart_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "store/SentenceFiles.h"
 
+#include "sentence/SentenceCheck.h"
 #include "store/FileReports.h"
 #include "store/InputFile.h"
 #include "store/LastLine.h"
@@ -85,8 +86,16 @@ void SentenceFiles::savePressed() {
                         ": another sentence is still being saved");
         return;
     }
-    if (const Result saved = appendSentenceLine(name, controls_.sentenceBox.text()); !saved) {
+    const std::string& sentence = controls_.sentenceBox.text();
+    if (const Result saved = appendSentenceLine(name, sentence); !saved) {
         notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
                         saved.reason());
+    } else if (const auto fault = sentenceFault(sentence, controls_.digitStore)) {
+        notices_.report("Saved to " + quoted(name) +
+                        " as it stands, but the radio expects 128 hexadecimal digits: " + *fault +
+                        ". Correct it in the line editor, press Accept Changes and Update, then "
+                        "Save again.");
+    } else {
+        notices_.announce("Saved to " + dialog_.chosenTitle());
     }
 }

@@ -60,24 +60,54 @@ TEST_F(Sending, WithThePortClosedAnUpdateOnlyJoinsTheStore) {
         << "once for each press";
 }
 
-TEST_F(Sending, TheCommandsCarryTheStoreAsItIsLongerShorterOrEmpty) {
-    editCell(1, 0, "12");
-    window.updateButton.press();
-    EXPECT_EQ(t.port.written[0].size(), 132u);
-    EXPECT_EQ(window.sentenceBox.text().size(), 129u);
+// The store goes out as it stands; what in it the radio will not take is told once a press, with
+// where it is, and never by the resend. A sound sentence is confirmed without a notice line.
+TEST_F(Sending, AnUpdateSendsTheStoreUnchangedAndTellsWhatIsNotOneHundredTwentyEightHexDigits) {
+    struct Case {
+        std::function<void()> edit;
+        std::string said;
+    };
+    const Case cases[]{
+        {[&] { window.digitStore.split(""); }, "the sentence is empty"},
+        {[&] { editCell(1, 0, ""); }, "the sentence has 127 characters, not 128; line 01 holds 7"},
+        {[&] { editCell(16, 7, "a"); }, ""},
+        {[&] { editCell(5, 2, "12"); },
+         "the sentence has 129 characters, not 128; line 05 holds 9"},
+        {[&] { editCell(5, 2, "g"); }, "'g' at line 05, digit 3 is not a hexadecimal digit"},
+        {[&] {
+             editCell(2, 0, "");
+             editCell(9, 1, "x--");
+         },
+         "the sentence has 129 characters, not 128; line 02 holds 7, line 09 holds 10; 'x' at "
+         "line 09, digit 2 is not a hexadecimal digit, nor are 2 more characters"},
+    };
+    std::vector<std::string> announced;
+    window.noticeBox.onAnnounce = [&](const std::string& news) { announced.push_back(news); };
+    for (const Case& test : cases) {
+        window.sampleSelector.choose(5);
+        test.edit();
+        window.noticeBox.setText("");
+        announced.clear();
+        t.port.written.clear();
+        window.updateButton.press();
+        window.resendTimer.tick();
+        window.updateButton.press();
 
-    TestWindow empty;
-    MainWindow& blank = empty.start();
-    blank.connectButton.press();
-    blank.updateButton.press();
-    EXPECT_EQ(empty.port.written, (std::vector<std::string>{"UR;", "UT;"}));
-    EXPECT_EQ(blank.sentenceBox.text(), "");
-}
-
-TEST_F(Sending, LowerCaseAndOddLengthSentencesAreSentUnchanged) {
-    editCell(1, 0, "ab");
-    window.updateButton.press();
-    EXPECT_EQ(t.port.written, commandsFor("ab" + gold.substr(1)));
+        const std::string sentence = window.digitStore.join();
+        EXPECT_EQ(t.port.written, commandsFor(sentence, 3)) << test.said;
+        if (test.said.empty()) {
+            EXPECT_EQ(window.noticeBox.text(), "");
+            EXPECT_EQ(announced, std::vector<std::string>(2, "Sent to the radio"));
+        } else {
+            EXPECT_EQ(occurrences(window.noticeBox.text(),
+                                  "Sent as it stands, but the radio expects 128 hexadecimal "
+                                  "digits: " +
+                                      test.said + ". Correct it in the line editor"),
+                      2);
+            EXPECT_EQ(lineCount(window.noticeBox.text()), 2) << window.noticeBox.text();
+            EXPECT_TRUE(announced.empty());
+        }
+    }
 }
 
 TEST_F(Sending, ASentenceThatCouldCarryAnotherCommandIsNeverSentAndIsTold) {

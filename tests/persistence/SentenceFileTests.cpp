@@ -124,17 +124,28 @@ TEST_F(SentenceFileUse, SaveAppendsTheBoxAsALineAndOpenLoadsTheOneSavedLast) {
     EXPECT_EQ(restarted->sentenceBox.text(), sample(0));
 }
 
+// Saved as it stands; what the radio would not take is told, a sound sentence is confirmed.
 TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSent) {
+    std::vector<std::string> announced;
+    window.noticeBox.onAnnounce = [&](const std::string& news) { announced.push_back(news); };
     ASSERT_EQ(window.sentenceBox.text(), "");
     save("eq.txt");
+    EXPECT_EQ(newNotice("").substr(9),
+              "Saved to \"" + folder.path("eq.txt") +
+                  "\" as it stands, but the radio expects 128 hexadecimal "
+                  "digits: the sentence is empty. Correct it in the line "
+                  "editor, press Accept Changes and Update, then Save again.");
     window.sampleSelector.choose(3);
     window.lineSelector.choose(0);
     window.digitCells[0].type("Z");
     window.acceptButton.press();
     ASSERT_EQ(window.digitStore.cell(0), "Z");
+    const std::string notice = window.noticeBox.text();
     save("eq.txt");
     EXPECT_EQ(folder.read("eq.txt"), crlf + sample(3) + crlf);
     EXPECT_EQ(window.digitStore.cell(0), "Z") << "Save changes nothing in the window";
+    EXPECT_EQ(window.noticeBox.text(), notice);
+    EXPECT_EQ(announced, std::vector<std::string>{"Saved to eq.txt"});
 }
 
 TEST_F(SentenceFileUse, OpenEndsLinesAtCrWithOrWithoutLfAndKeepsEveryByteOfTheLastLine) {
@@ -323,7 +334,9 @@ TEST_F(SentenceFileUse, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWo
     EXPECT_EQ(window.sampleSelector.text(), "three.txt");
     EXPECT_EQ(folder.read("saved.txt"), "one\r\n");
     const std::string added = newNotice(notice);
-    EXPECT_EQ(lineCount(added), 1) << added;
+    // The refused Open, and the Save's note that "one" is no sentence for the radio.
+    EXPECT_EQ(lineCount(added), 2) << added;
+    EXPECT_NE(added.find("the sentence has 3 characters, not 128"), std::string::npos) << added;
     EXPECT_NE(added.find("The file \"" + folder.path("other.txt") +
                          "\" was not opened: another file is still being read"),
               std::string::npos)

@@ -109,18 +109,6 @@ TEST(WindowUse, ReturnAndEnterPressTheFocusedButton) {
     EXPECT_FALSE(shown.model.port.isOpen()) << "Enter on Connect did not close the port";
 }
 
-TEST(WindowUse, EveryReadOnlyBoxShowsWhenItHasTheFocus) {
-    ShownWindow shown;
-    for (const char* name : {"Text1", "Text3", "Text4"}) {
-        auto* box = shown.widget<QTextEdit>(name);
-        const auto edge = [box] { return box->viewport()->grab().toImage().pixelColor(0, 10); };
-        shown.widget("Combo4")->setFocus();
-        EXPECT_EQ(edge(), box->palette().color(QPalette::Base)) << name;
-        box->setFocus();
-        EXPECT_EQ(edge(), box->palette().color(QPalette::Text)) << name << " shows no focus";
-    }
-}
-
 TEST(WindowUse, ALineChosenFillsTheCellsAndTypedCellsAreAcceptedIntoTheStore) {
     ShownWindow shown;
     shown.model->sampleSelector.choose(3);

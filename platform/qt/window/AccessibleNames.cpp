@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace {
@@ -65,9 +66,13 @@ void nameControls(QWidget* window) {
             box->lineEdit()->setAccessibleDescription(box->toolTip());
         }
     }
-    // A lamp's name, its state in words, comes from the lamp itself.
+    // A lamp's name, its state in words, comes from the lamp itself, and a text box's reading
+    // from how it wraps, set once it was built.
     for (auto* lamp : window->findChildren<LampWidget*>()) {
         forgetInterface(lamp);
+    }
+    for (auto* box : window->findChildren<QTextEdit*>()) {
+        forgetInterface(box);
     }
 
     auto* lines = window->findChild<QComboBox*>(QStringLiteral("Combo4"));

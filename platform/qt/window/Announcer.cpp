@@ -2,6 +2,8 @@
 
 #include "platform/qt/window/AccessibleRoles.h"
 
+#include <QTimer>
+
 Announcer::Announcer(QWidget* parent) : QWidget(parent) {
     installAccessibleRoles();
     setObjectName(QStringLiteral("Announcer"));
@@ -12,7 +14,15 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 }
 
 void Announcer::announce(const QString& message) {
-    setAccessibleName(message);
+    waiting_ << message;
+    if (waiting_.size() == 1) {
+        QTimer::singleShot(0, this, [this] { sayWaiting(); });
+    }
+}
+
+void Announcer::sayWaiting() {
+    setAccessibleName(waiting_.join(' '));
+    waiting_.clear();
     // A notification that turns up is what a screen reader speaks; one that changes its text
     // while showing is not.
     hide();

@@ -4,6 +4,7 @@
 #include "controls/ComboBox.h"
 #include "controls/CommandButton.h"
 #include "controls/Lamp.h"
+#include "controls/NoticeBox.h"
 #include "controls/TextBox.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/window/Announcer.h"
@@ -100,7 +101,7 @@ void showText(TextBox& model, ColumnBox* widget) {
     show();
 }
 
-void showNotices(TextBox& model, QTextEdit* widget) {
+void showNotices(NoticeBox& model, QTextEdit* widget) {
     auto* announcer = new Announcer(widget->parentWidget());
     const auto show = [&model, widget] {
         const QString shown = toQString(model.text());
@@ -125,6 +126,9 @@ void showNotices(TextBox& model, QTextEdit* widget) {
             announcer->announce(widget->document()->lastBlock().text());
         }
     });
+    model.onAnnounce = [announcer](const std::string& news) {
+        announcer->announce(toQString(news));
+    };
     show();
 }
 
@@ -198,10 +202,14 @@ void checkBox(CheckBox& model, QCheckBox* widget) {
     });
 }
 
-void lamp(Lamp& model, LampWidget* widget) {
-    follow(model, [&model, widget] {
+void lamp(Lamp& model, LampWidget* widget, QWidget* control) {
+    follow(model, [&model, widget, control] {
         widget->setFill(toQColor(model.fillColour(), widget->palette()));
-        widget->setAccessibleName(toQString(model.spokenState()));
+        const QString state = toQString(model.spokenState());
+        widget->setAccessibleName(state);
+        if (control) {
+            control->setAccessibleDescription(state + ". " + control->toolTip());
+        }
     });
 }
 } // namespace bindings

@@ -80,14 +80,33 @@ QColor textOn(Colour ground, const QPalette& palette) {
             }
         }
     }
-    const QColor back = toQColor(ground, palette);
-    const QColor black(Qt::black);
-    const QColor white(Qt::white);
-    return contrast(back, black) >= contrast(back, white) ? black : white;
+    return blackOrWhiteOn(toQColor(ground, palette));
 }
 
 double contrast(const QColor& one, const QColor& other) {
     const double first = luminance(one);
     const double second = luminance(other);
     return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+QColor blackOrWhiteOn(const QColor& ground) {
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrast(ground, black) >= contrast(ground, white) ? black : white;
+}
+
+QColor standingOut(const QColor& colour, const QColor& toward, const QColor& ground, double least) {
+    constexpr int steps = 255;
+    const auto between = [](int from, int to, int step) {
+        return static_cast<int>(std::lround(from + (to - from) * step / double(steps)));
+    };
+    for (int step = 0; step < steps; ++step) {
+        const QColor mixed(between(colour.red(), toward.red(), step),
+                           between(colour.green(), toward.green(), step),
+                           between(colour.blue(), toward.blue(), step));
+        if (contrast(mixed, ground) >= least) {
+            return mixed;
+        }
+    }
+    return toward;
 }

@@ -15,3 +15,10 @@ QColor textOn(Colour ground, const QPalette& palette);
 
 // How far apart two colours stand for the eye, from 1 (the same) to 21 (black on white).
 double contrast(const QColor& one, const QColor& other);
+
+// Black or white, whichever stands further from the ground.
+QColor blackOrWhiteOn(const QColor& ground);
+
+// The colour nearest to colour, on the way to toward, that stands least:1 from the ground; toward
+// itself when none nearer does. In whole 8-bit steps, so that what is drawn is what was measured.
+QColor standingOut(const QColor& colour, const QColor& toward, const QColor& ground, double least);

@@ -11,6 +11,7 @@
 #include "platform/qt/window/LampWidget.h"
 #include "platform/qt/window/ReadOnlyBox.h"
 #include "platform/qt/window/Twips.h"
+#include "platform/qt/window/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -88,6 +89,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips
 WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
     : model_(model), eventLoop_(eventLoop), resendClock_(model.resendTimer, this),
       lampClock_(model.sendLampTimer, this) {
+    WindowStyle::apply();
     setWindowTitle(toQString(model.form.caption()));
     // Nothing in the window follows a change of size, so it offers no maximise either.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -124,6 +126,7 @@ WindowView::~WindowView() {
     for (Observable* control : bound_) {
         control->setObserver(nullptr);
     }
+    model_.noticeBox.onAnnounce = nullptr;
 }
 
 void WindowView::closeEvent(QCloseEvent*) {
@@ -133,9 +136,10 @@ void WindowView::closeEvent(QCloseEvent*) {
 void WindowView::buildPortSettings(QWidget* client) {
     QGroupBox* box =
         frame(client, "Frame4", model_.portFrame, {120, 120, 3255, 855}, fonts::sansSerif(8.25));
-    bindings::lamp(model_.portLamp, place<LampWidget>(box, "Shape8", {120, 360, 150, 375}));
-    button(box, "Command2", model_.connectButton, {240, 360, 855, 375})
-        ->setToolTip("Enable / Disable Comm Port");
+    auto* portLamp = place<LampWidget>(box, "Shape8", {120, 360, 150, 375});
+    QPushButton* connect = button(box, "Command2", model_.connectButton, {240, 360, 855, 375});
+    connect->setToolTip("Enable / Disable Comm Port");
+    bindings::lamp(model_.portLamp, portLamp, connect);
     comboBox(box, "Combo2", model_.portSelector, {1320, 360, 855, 315}, fonts::sansSerif(8.25))
         ->setToolTip("Communication Port");
     comboBox(box, "Combo3", model_.rateSelector, {2280, 360, 855, 315}, fonts::sansSerif(8.25))
@@ -146,8 +150,11 @@ void WindowView::buildPortSettings(QWidget* client) {
 void WindowView::buildNotices(QWidget* client) {
     QGroupBox* box = frame(client, "Frame5", model_.noticeFrame, {3480, 0, 2415, 1335},
                            fonts::sansSerif(9.75, true));
+    // As pure a red as still reads on the desktop's ground.
     QPalette caption = box->palette();
-    caption.setColor(QPalette::WindowText, toQColor(colours::red, caption));
+    const QColor ground = caption.color(QPalette::Window);
+    caption.setColor(QPalette::WindowText, standingOut(toQColor(colours::red, caption),
+                                                       blackOrWhiteOn(ground), ground, 4.5));
     box->setPalette(caption);
 
     auto* notices = place<ReadOnlyBox>(box, "Text4", {120, 360, 2175, 855});
