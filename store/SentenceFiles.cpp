@@ -34,7 +34,8 @@ SentenceFiles::SentenceFiles(Controls controls, FileDialog& dialog, EventLoop& e
                              NoticeBox& notices)
     : controls_(controls), dialog_(dialog), eventLoop_(eventLoop), notices_(notices) {}
 
-// A failure ends Open at once; what was done before it stands, and the user is told why.
+// A failure ends Open at once and the user is told why. A file that cannot be read to the end
+// leaves the window as it was: the box shows the sentence in the store, which Update sends.
 void SentenceFiles::openPressed() {
     const auto chosen = askForFile(dialog_, &FileDialog::chooseOpenFile);
     if (!chosen) {
@@ -54,7 +55,9 @@ void SentenceFiles::openPressed() {
                             " could not be opened: " + opened.reason());
             return;
         }
-        controls_.sampleSelector.setText(dialog_.chosenTitle());
+        const std::string sampleBefore = controls_.sampleSelector.text();
+        const std::string title = dialog_.chosenTitle();
+        controls_.sampleSelector.setText(title);
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
         // lines, and its handlers may change the box or the store meanwhile.
@@ -66,8 +69,14 @@ void SentenceFiles::openPressed() {
             eventLoop_.yield();
         }
         if (step == LineReader::Step::failed) {
+            controls_.sentenceBox.setText(controls_.digitStore.join());
+            // A sample chosen while the file was read stays chosen.
+            if (controls_.sampleSelector.text() == title) {
+                controls_.sampleSelector.setText(sampleBefore);
+            }
             notices_.report("The file " + quoted(name) +
-                            " could not be read to the end: " + reader.failure());
+                            " could not be read to the end: " + reader.failure() +
+                            "; the sentence and the sample were left as they were");
             return;
         }
     }
