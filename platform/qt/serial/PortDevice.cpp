@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QStandardPaths>
 #include <QStringList>
 #include <set>
 
@@ -56,11 +55,6 @@ std::optional<QString> deviceFor(int number, const QString& portsFolder,
 }
 #endif
 } // namespace
-
-QString defaultPortsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Sonavel/ports");
-}
 
 QString describedDevice(const QString& device) {
     return described(device, QSerialPortInfo::availablePorts());

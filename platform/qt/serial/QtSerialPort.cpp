@@ -1,5 +1,6 @@
 #include "platform/qt/serial/QtSerialPort.h"
 
+#include "platform/qt/ProgramFolder.h"
 #include "platform/qt/serial/PortDevice.h"
 #include "platform/qt/serial/TerminalOptions.h"
 #include "radio/PortLabel.h"
@@ -102,7 +103,7 @@ Result QtSerialPort::setOpen(bool open) {
 }
 
 Result QtSerialPort::open() {
-    const QString folder = portsFolder_.isEmpty() ? defaultPortsFolder() : portsFolder_;
+    const QString folder = portsFolder_.isEmpty() ? programFolderPath("ports") : portsFolder_;
     const std::optional<QString> device = deviceForPort(number_, folder);
     if (!device) {
         device_.clear();
