@@ -17,6 +17,11 @@ using Clock = std::chrono::steady_clock;
 // Who holds a lock file, as Qt wrote it into the file: "process 4711 (Sonavel)"; empty when the
 // file does not say.
 std::string holderOf(const std::string& lockFile) {
+    struct stat status {};
+    // Reading a pipe would wait for a writer.
+    if (::lstat(lockFile.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
     const QLockFile lock(QFile::decodeName(lockFile.c_str()));
     qint64 process = 0;
     QString host;
@@ -74,7 +79,7 @@ LockFileState cleared(const std::string& lockFile) {
                            (holder.empty() ? "a run that ended" : holder + ", which has ended") +
                            ", cannot be removed",
                        error) +
-                "; remove it, or let the folder be written"};
+                "; remove it, or make the folder writable"};
     }
     return {LockFileState::free, {}};
 }
