@@ -36,7 +36,8 @@ SentenceFiles::SentenceFiles(Controls controls, FileDialog& dialog, EventLoop& e
                              NoticeBox& notices)
     : controls_(controls), dialog_(dialog), eventLoop_(eventLoop), notices_(notices) {}
 
-// A failure ends Open at once; what was done before it stands, and the user is told why.
+// A failure ends Open at once and the user is told why. A file that cannot be read to the end
+// leaves the window as it was: the box shows the sentence in the store, which Update sends.
 void SentenceFiles::openPressed() {
     const auto chosen = askForFile(dialog_, &FileDialog::chooseOpenFile);
     if (!chosen) {
@@ -56,7 +57,9 @@ void SentenceFiles::openPressed() {
                 file_reports::notOpened(file_reports::fileNamed(name), opened.reason()));
             return;
         }
-        controls_.sampleSelector.setText(dialog_.chosenTitle());
+        const std::string sampleBefore = controls_.sampleSelector.text();
+        const std::string title = dialog_.chosenTitle();
+        controls_.sampleSelector.setText(title);
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
         // lines, and its handlers may change the box or the store meanwhile.
@@ -65,8 +68,14 @@ void SentenceFiles::openPressed() {
             eventLoop_.yield();
         });
         if (!read.failure.empty()) {
+            controls_.sentenceBox.setText(controls_.digitStore.join());
+            // A sample chosen while the file was read stays chosen.
+            if (controls_.sampleSelector.text() == title) {
+                controls_.sampleSelector.setText(sampleBefore);
+            }
             notices_.report(
-                file_reports::notReadToEnd(file_reports::fileNamed(name), read.failure));
+                file_reports::notReadToEnd(file_reports::fileNamed(name), read.failure) +
+                "; the sentence and the sample were left as they were");
             return;
         }
     }

@@ -16,6 +16,7 @@ void Program::start(FileDialog& fileDialog, MessageBox& messageBox) {
     failWritesBeyondFileSizeLimit();
     eventLoop.releaseAtEnd([this] { serialPort.release(); });
     eventLoop.endOnSignals();
+    settings.whileWaiting([this] { eventLoop.endIfSignalled(); });
     window = std::make_unique<MainWindow>(
         Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
     view = std::make_unique<WindowView>(*window, eventLoop);

@@ -79,12 +79,8 @@ void QtEventLoop::endOnSignals() {
         return;
     }
     signals_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(signals_.get(), &QSocketNotifier::activated, signals_.get(), [this] {
-        unsigned char number = 0;
-        if (::read(signalPipe[0], &number, 1) == 1) {
-            end(number);
-        }
-    });
+    QObject::connect(signals_.get(), &QSocketNotifier::activated, signals_.get(),
+                     [this] { endIfSignalled(); });
     struct sigaction action {};
     action.sa_handler = passToEventLoop;
     sigemptyset(&action.sa_mask);
@@ -95,6 +91,13 @@ void QtEventLoop::endOnSignals() {
         if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
             sigaction(signal, &action, nullptr);
         }
+    }
+}
+
+void QtEventLoop::endIfSignalled() {
+    unsigned char number = 0;
+    if (signals_ && ::read(signalPipe[0], &number, 1) == 1) {
+        end(number);
     }
 }
 

@@ -25,6 +25,9 @@ public:
     // event loop takes them, so they end it between two steps of a handler, in a yield or
     // under a modal dialog as well, never in the middle of one.
     void endOnSignals();
+    // Ends the program now if an ending signal has come: for a wait that cannot return to the
+    // loop at once.
+    void endIfSignalled();
 
 private:
     // signal 0 for an end the program chose.

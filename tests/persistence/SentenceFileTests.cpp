@@ -231,21 +231,29 @@ TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWitho
     EXPECT_EQ(window.sentenceBox.text(), "good") << "a failed Open frees its slot";
 }
 
-TEST_F(SentenceFileUse, AnOverlongLineEndsOpenWithTheLineBeforeItInTheBoxAndTheStoreUnsplit) {
+// Update sends the store; after a failed Open the box must show that, not a line of the file.
+TEST_F(SentenceFileUse, AnOverlongLineEndsOpenWithTheWindowAsItWasAndUpdateSendsWhatTheBoxShows) {
     const std::string longest(LineReader::defaultLineLimit, 'A');
     folder.write("image.bin", "first\r\n" + longest + crlf +
                                   std::string(LineReader::defaultLineLimit + 1, 'B') + crlf +
                                   "last\r\n");
     window.sampleSelector.choose(3);
+    window.connectButton.press();
     const std::string notice = window.noticeBox.text();
     open("image.bin");
-    EXPECT_EQ(window.sentenceBox.text(), longest);
-    EXPECT_EQ(window.sampleSelector.text(), "image.bin");
-    EXPECT_EQ(window.digitStore.join(), sample(3));
+    EXPECT_EQ(window.sentenceBox.text(), sample(3));
+    EXPECT_EQ(window.sampleSelector.text(), "Kestrum PRO");
     EXPECT_NE(newNotice(notice).find("The file \"" + folder.path("image.bin") +
                                      "\" could not be read to the end: it has a line longer "
-                                     "than 1048576 characters"),
+                                     "than 1048576 characters, so it is no sentence file; the "
+                                     "sentence and the sample were left as they were"),
               std::string::npos);
+
+    t.port.written.clear();
+    window.updateButton.press();
+    t.loop.settle();
+    EXPECT_EQ(t.port.allWritten(),
+              "UR" + window.sentenceBox.text() + ";UT" + window.sentenceBox.text() + ";");
 }
 
 TEST_F(SentenceFileUse, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfItsOwn) {

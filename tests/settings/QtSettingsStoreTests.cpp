@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "store/SystemFile.h"
+#include "system/ExclusiveLock.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/QueuedEventLoop.h"
 #include "tests/doubles/RecordedMessageBox.h"
@@ -15,7 +16,10 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -257,7 +261,7 @@ TEST(SettingsStore, AWriteThatCannotReachTheDiskIsReportedWithItsReason) {
     const std::filesystem::path notAFolder = config.folder() / "not-a-folder";
     writeFileBytes(notAFolder, "");
     {
-        const TemporaryFolderSetTo unusable(notAFolder);
+        const VariableSetTo unusable("TMPDIR", notAFolder.c_str());
         written = writeProperty(store, "Bytes", "kept");
         EXPECT_TRUE(written.ok()) << written.reason();
         written = writeProperty(store, "Msg", "kept too");
@@ -363,6 +367,8 @@ TEST(SettingsStore, SettingsThatCannotBeReadAreToldOnceAfterStartUpWhichUsesTheD
          file + " is a folder, where the settings file should be"},
         {[&] { std::filesystem::create_symlink(file, file); },
          file + " cannot be read (" + std::strerror(ELOOP) + ")"},
+        {[&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); },
+         file + " is a device, pipe or socket, where the settings file should be"},
         {[&] { writeFileBytes(file, "[Properties\ncommport=\"3\n\x01\x02"); }, ""},
         {[] {}, ""},
     };
@@ -384,5 +390,78 @@ TEST(SettingsStore, SettingsThatCannotBeReadAreToldOnceAfterStartUpWhichUsesTheD
             notices.find("The settings were not read, so the defaults are used: " + c.told + "."),
             std::string::npos)
             << notices;
+    }
+}
+
+// A relative path would follow the working folder, so the settings would vanish when the
+// program is started elsewhere.
+TEST(SettingsStore, TheSettingsFolderIsAnAbsolutePathOrItsAbsenceIsToldOnce) {
+    const std::string fromDatabase = getpwuid(getuid())->pw_dir + std::string("/.config");
+    for (const auto& [configHome, home, folder] :
+         {std::tuple<const char*, const char*, std::string>{"/cfg", "/home/op", "/cfg"},
+          {"relative", "/home/op", "/home/op/.config"},
+          {"", nullptr, fromDatabase},
+          {nullptr, "", fromDatabase},
+          {nullptr, "relative", fromDatabase}}) {
+        const VariableSetTo configFolder("XDG_CONFIG_HOME", configHome);
+        const VariableSetTo homeFolder("HOME", home);
+        EXPECT_EQ(QtSettingsStore().filePath().toStdString(), folder + "/Sonavel/Sonavel.conf");
+    }
+    const VariableSetTo configFolder("XDG_CONFIG_HOME", nullptr);
+    const VariableSetTo homeFolder("HOME", nullptr);
+    const ChildOutcome homeless = inChildProcess([] {
+        constexpr uid_t unknownToTheDatabase = 54321;
+        if (getuid() != unknownToTheDatabase && setuid(unknownToTheDatabase) != 0) {
+            return std::string("still known");
+        }
+        QtSettingsStore store;
+        const std::string told = store.readProblem();
+        return told + "|" + store.readProblem() + "|" +
+               writeProperty(store, "Msg", "lost").reason();
+    });
+    const std::string missing = "there is no folder for the settings, since HOME is not set and "
+                                "the user database has no entry for user 54321; set HOME to "
+                                "your home folder";
+    EXPECT_EQ(homeless.told, missing + "||The setting could not be saved: " + missing + ".");
+}
+
+// Runs killed while writing leave Qt's lock with its chain of removal locks, the new copy not yet
+// renamed over the file, or an older scratch file; none of that may grow from run to run.
+TEST(SettingsStore, StartUpRemovesWhatKilledWritesLeftAndOnlyThatAndOnlyWhenNoneIsHeld) {
+    const std::vector<std::string> leftovers{"Sonavel.conf.lock", "Sonavel.conf.lock.rmlock",
+                                             "Sonavel.conf.lock.rmlock.rmlock",
+                                             "Sonavel.conf.aB3xQ9", ".Sonavel.conf-Zk81Pq"};
+    // The last of the chain is held by a live process removing a stale lock.
+    const std::vector<std::string> kept{"Sonavel.conf",
+                                        "Sonavel.conf.damaged-20261208-081502",
+                                        "Sonavel.conf.aB3xQ",
+                                        "Sonavel.conf.aB3xQ9z",
+                                        "Sonavel.conf.lock.rmlock.old",
+                                        "Sonavel.conf.lock.rmlock.rmlock.rmlock",
+                                        "notes.txt"};
+    for (const bool writeUnderWay : {false, true}) {
+        ComPortLink config;
+        const std::filesystem::path folder = config.settingsFile().parent_path();
+        for (const auto& name : kept) {
+            writeFileBytes(folder / name, "[Properties]\nmsg=kept\n");
+        }
+        for (const auto& name : leftovers) {
+            writeFileBytes(folder / name, "");
+        }
+        std::filesystem::create_symlink("notes.txt", folder / "Sonavel.conf.Link42");
+        const ExclusiveLock removing((folder / kept[5]).string());
+        std::optional<ExclusiveLock> writing;
+        if (writeUnderWay) {
+            writing.emplace((folder / leftovers[0]).string());
+        }
+        QtSettingsStore store;
+        EXPECT_EQ(readProperty(store, "Msg"), "kept");
+        std::vector<std::string> expected = kept;
+        expected.insert(expected.end(), {"Sonavel.conf.Link42", "ports"});
+        if (writeUnderWay) {
+            expected.insert(expected.end(), leftovers.begin(), leftovers.end());
+        }
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(namesIn(folder), expected) << (writeUnderWay ? "while a write is under way" : "");
     }
 }

@@ -32,26 +32,30 @@ inline void writeFileBytes(const std::filesystem::path& path, const std::string&
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// TMPDIR set to the given path while it lives, then as it was.
-class TemporaryFolderSetTo {
+// An environment variable set to the given value, or unset, while it lives, then as it was.
+class VariableSetTo {
 public:
-    explicit TemporaryFolderSetTo(const std::filesystem::path& path) {
-        if (const char* before = std::getenv("TMPDIR")) {
+    // A null value unsets it.
+    VariableSetTo(const char* name, const char* value) : name_(name) {
+        if (const char* before = std::getenv(name)) {
             before_ = before;
         }
-        setenv("TMPDIR", path.c_str(), 1);
+        set(value ? std::optional<std::string>(value) : std::nullopt);
     }
-    ~TemporaryFolderSetTo() {
-        if (before_) {
-            setenv("TMPDIR", before_->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
-    TemporaryFolderSetTo(const TemporaryFolderSetTo&) = delete;
-    TemporaryFolderSetTo& operator=(const TemporaryFolderSetTo&) = delete;
+    ~VariableSetTo() { set(before_); }
+    VariableSetTo(const VariableSetTo&) = delete;
+    VariableSetTo& operator=(const VariableSetTo&) = delete;
 
 private:
+    void set(const std::optional<std::string>& value) const {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+    const char* name_;
     std::optional<std::string> before_;
 };
 

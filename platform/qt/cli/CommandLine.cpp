@@ -5,6 +5,7 @@
 #include "cli/PortChoice.h"
 #include "cli/SendRun.h"
 #include "cli/SentenceRead.h"
+#include "platform/qt/ProgramFolder.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/serial/PortDevice.h"
 #include "platform/qt/serial/QtSerialPort.h"
@@ -37,7 +38,7 @@ char* programArguments[] = {programName, nullptr};
 
 int listPorts() {
     QCoreApplication application(argumentCount, programArguments);
-    const QString folder = defaultPortsFolder();
+    const QString folder = programFolderPath("ports");
     const QStringList ports = portsWithDevices(folder);
     if (ports.isEmpty()) {
         return told({ExitStatus::failure, portChoices(folder) + "."});

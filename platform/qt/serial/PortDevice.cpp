@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
-#include <QStandardPaths>
 #include <QStringList>
 #include <set>
 
@@ -52,11 +51,6 @@ std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
 }
 #endif
 } // namespace
-
-QString defaultPortsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Sonavel/ports");
-}
 
 QString describedDevice(const QString& device) {
     return described(device, QSerialPortInfo::availablePorts());

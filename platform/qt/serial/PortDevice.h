@@ -7,10 +7,6 @@
 #include <optional>
 #include <string>
 
-// The ports folder beside the settings file, where "com<N>" files pin a number to a device or
-// a rigctld.
-QString defaultPortsFolder();
-
 // What Com number opens: what the file "com<number>" in portsFolder says when there is one,
 // else the number-th serial device present; nullopt when there is neither.
 std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder);

@@ -1,5 +1,6 @@
 #include "platform/qt/serial/QtSerialPort.h"
 
+#include "platform/qt/ProgramFolder.h"
 #include "platform/qt/serial/PortDevice.h"
 #include "radio/PortLabel.h"
 
@@ -51,7 +52,7 @@ Result QtSerialPort::setOpen(bool open) {
 }
 
 Result QtSerialPort::open() {
-    const QString folder = portsFolder_.isEmpty() ? defaultPortsFolder() : portsFolder_;
+    const QString folder = portsFolder_.isEmpty() ? programFolderPath("ports") : portsFolder_;
     const std::optional<PortsEntry> entry = entryForPort(number_, folder);
     description_.clear();
     if (!entry) {

@@ -1,16 +1,18 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 
+#include "platform/qt/ProgramFolder.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/settings/SettingsLeftovers.h"
+#include "platform/qt/settings/SettingsTurn.h"
 #include "store/SystemFile.h"
+#include "system/ConfigFolder.h"
 
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringList>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -25,12 +27,8 @@
 namespace {
 const std::string ownApplication = "Sonavel";
 
-// QSettings finds its default file once per process; a path of our own follows the user's
-// configuration folder as it is when the store is made.
-QString defaultFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Sonavel/Sonavel.conf");
-}
+// Longer than any write takes, and short enough that the window still seems to answer.
+constexpr std::chrono::milliseconds longestWait{500};
 
 QString groupFor(const std::string& application, const std::string& section) {
     return toQString(application == ownApplication ? section : application + "/" + section);
@@ -97,6 +95,23 @@ std::string misplacedFolder(const std::string& file) {
     return file + " is a folder, where the settings file should be";
 }
 
+// Why what is at the path is no settings file that Qt may read; nothing for a regular file or
+// none. Qt would wait for ever on a pipe, and a folder it only fails to read.
+std::optional<std::string> notRegularReason(const std::string& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return S_ISDIR(status.st_mode)
+               ? misplacedFolder(file)
+               : file + " is a device, pipe or socket, where the settings file should be";
+}
+
+std::string noFolderReason() {
+    return "there is no folder for the settings, since " + userConfigFolder().missing +
+           "; set HOME to your home folder";
+}
+
 std::string noRoomFor(const std::string& file, int error) {
     return unsaved(withReason("there is no room for " + file, error));
 }
@@ -154,14 +169,13 @@ std::string unwritableReason(const std::string& file, std::uintmax_t bytesNeeded
             }
         }
     }
-    std::string probeName = (folder / ".Sonavel.conf-XXXXXX").string();
-    const SystemFile probe{::mkostemp(probeName.data(), O_CLOEXEC)};
+    // A file without a name, which nothing has to remove, however the program ends.
+    const SystemFile probe{::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)};
     if (!probe.isOpen()) {
         return unsaved(withReason("no file can be made in " + folder.string(), errno));
     }
-    const int room = ::posix_fallocate(probe.descriptor(), 0, static_cast<off_t>(bytesNeeded));
-    ::unlink(probeName.c_str());
-    if (room != 0) {
+    if (const int room = ::posix_fallocate(probe.descriptor(), 0, static_cast<off_t>(bytesNeeded));
+        room != 0) {
         return noRoomFor(file, room);
     }
     return unsaved(file + " cannot be written");
@@ -174,9 +188,11 @@ constexpr off_t largestSettingsFile = 64 * 1024;
 // Moves the file to a name beside it that says it was taken as damaged and when, never over
 // another file; the new name, or the system's error number.
 std::variant<std::string, int> movedAside(const std::string& file) {
-    const std::time_t now = std::time(nullptr);
+    // time() follows a clock that lags the real one by up to a tick.
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&now.tv_sec, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string name = file + ".damaged-" + stamp;
@@ -210,10 +226,20 @@ bool writeThroughQSettings(const QString& path, const QString& group, const QStr
 }
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : QtSettingsStore(defaultFilePath()) {}
+QtSettingsStore::QtSettingsStore() : QtSettingsStore(programFolderPath("Sonavel.conf")) {
+    if (filePath_.isEmpty()) {
+        noFolderNotice_ = noFolderReason();
+    }
+}
 
 QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {
+    if (filePath_.isEmpty()) {
+        return;
+    }
     const std::string file = nativePath(filePath_);
+    if (const SettingsTurn turn(file, longestWait, {}); turn.taken()) {
+        removeLeftoversOfKilledWrites(file);
+    }
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size <= largestSettingsFile) {
@@ -233,7 +259,7 @@ QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePat
 
 std::string QtSettingsStore::readSetting(const std::string& application, const std::string& section,
                                          const std::string& key, const std::string& fallback) {
-    if (damagedFileInPlace_) {
+    if (filePath_.isEmpty() || damagedFileInPlace_ || notRegularReason(nativePath(filePath_))) {
         return fallback;
     }
     QSettings settings(filePath_, QSettings::IniFormat);
@@ -248,11 +274,25 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
     if (name.isEmpty()) {
         return Result::failure("A setting without a name cannot be saved.");
     }
+    if (filePath_.isEmpty()) {
+        return Result::failure(unsaved(noFolderReason()));
+    }
     const std::string file = nativePath(filePath_);
+    if (const auto notRegular = notRegularReason(file)) {
+        return Result::failure(unsaved(*notRegular));
+    }
     const std::uintmax_t bytes = mostBytesAfterWriting(file, key, value);
     if (const auto noRoom = noRoomReason(file, bytes)) {
         return Result::failure(*noRoom);
     }
+    // Turns are taken in the folder; one that cannot be made is told after the write fails.
+    std::error_code unmade;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), unmade);
+    const SettingsTurn turn(file, longestWait, whileWaiting_);
+    if (!turn.taken()) {
+        return Result::failure(unsaved(turn.refusal()));
+    }
+    // No other run of the program writes while this one has its turn.
     const auto before = fileAt(file);
     const bool written = writeThroughQSettings(filePath_, group, name, toQString(value));
     // QSettings writes a complete new file and renames it over the old one, so a write that
@@ -267,6 +307,9 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
 }
 
 std::string QtSettingsStore::readProblem() {
+    if (!noFolderNotice_.empty()) {
+        return std::exchange(noFolderNotice_, {});
+    }
     if (!damageNotice_.empty()) {
         return std::exchange(damageNotice_, {});
     }
@@ -276,8 +319,8 @@ std::string QtSettingsStore::readProblem() {
         return errno == ENOENT || errno == ENOTDIR ? std::string{}
                                                    : withReason(file + " cannot be read", errno);
     }
-    if (S_ISDIR(status.st_mode)) {
-        return misplacedFolder(file);
+    if (const auto notRegular = notRegularReason(file)) {
+        return *notRegular;
     }
     const SystemFile opened{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     return opened.isOpen() ? std::string{} : withReason(file + " cannot be read", errno);

@@ -3,16 +3,21 @@
 #include "platform/SettingsStore.h"
 
 #include <QString>
+#include <functional>
 
 // The per-user settings in an INI file, Sonavel/Sonavel.conf in the user's configuration
-// folder, whose place is fixed when the store is made. A file there larger than 64 KiB is taken
-// as damaged when the store is made and moved aside, so that the defaults are used.
+// folder, whose place is fixed when the store is made. When the store is made, what killed writes
+// left beside the file is removed, and a file larger than 64 KiB is taken as damaged and moved
+// aside, so that the defaults are used. A write waits at most half a second for its turn.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
     explicit QtSettingsStore(QString filePath);
 
     const QString& filePath() const { return filePath_; }
+    // Called between tries while a write waits for its turn: an ending signal may end the
+    // program there.
+    void whileWaiting(std::function<void()> check) { whileWaiting_ = std::move(check); }
 
     std::string readSetting(const std::string& application, const std::string& section,
                             const std::string& key, const std::string& fallback) override;
@@ -21,7 +26,10 @@ public:
     std::string readProblem() override;
 
 private:
-    QString filePath_;
+    QString filePath_; // empty when the user has no configuration folder
+    std::function<void()> whileWaiting_;
+    // Why there is no settings file, for the first readProblem.
+    std::string noFolderNotice_;
     // What the first readProblem tells: where a damaged file went, or why it could not be moved.
     std::string damageNotice_;
     // A damaged file that could not be moved aside is not read until a write has replaced it.
