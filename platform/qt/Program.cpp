@@ -1,6 +1,6 @@
 #include "platform/qt/Program.h"
 
-#include "store/SystemFile.h"
+#include "system/SystemFile.h"
 
 Program::Program() : Program(std::make_unique<RealDialogs>()) {}
 
