@@ -15,7 +15,7 @@ Program::Program(FileDialog& fileDialog, MessageBox& messageBox) {
 void Program::start(FileDialog& fileDialog, MessageBox& messageBox) {
     failWritesBeyondFileSizeLimit();
     eventLoop.releaseAtEnd([this] { serialPort.release(); });
-    eventLoop.endOnSignals();
+    eventLoop.endOnSystemRequests();
     window = std::make_unique<MainWindow>(
         Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
     view = std::make_unique<WindowView>(*window, eventLoop);
