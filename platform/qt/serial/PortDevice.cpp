@@ -29,7 +29,6 @@ QString described(const QString& device, const QList<QSerialPortInfo>& present) 
     return device;
 }
 
-#ifndef Q_OS_WIN
 std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
     std::vector<std::string> locations;
     for (const QSerialPortInfo& info : present) {
@@ -54,7 +53,6 @@ std::optional<QString> deviceFor(int number, const QString& portsFolder,
     }
     return QString::fromStdString(numberedDevices[static_cast<std::size_t>(number) - 1]);
 }
-#endif
 } // namespace
 
 QString defaultPortsFolder() {
@@ -66,20 +64,6 @@ QString describedDevice(const QString& device) {
     return described(device, QSerialPortInfo::availablePorts());
 }
 
-#ifdef Q_OS_WIN
-std::optional<QString> deviceForPort(int number, const QString&) {
-    return QStringLiteral("COM%1").arg(number);
-}
-
-QString numbersWithDevices(const QString&) {
-    QStringList listed;
-    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : present) {
-        listed << described(info.portName(), present);
-    }
-    return listed.join(QStringLiteral(", "));
-}
-#else
 std::optional<QString> deviceForPort(int number, const QString& portsFolder) {
     return deviceFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
 }
@@ -112,4 +96,3 @@ QString numbersWithDevices(const QString& portsFolder) {
     }
     return listed.join(QStringLiteral(", "));
 }
-#endif
