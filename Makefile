@@ -66,3 +66,35 @@ package:
 
 clean:
 	rm -rf $(BUILD) $(DEB_BUILD)
+
+# The Windows program, cross-built in build-win/: Sonavel-1.1-setup.exe, the installer, and
+# Sonavel-1.1-windows.zip, the same program to unpack anywhere. Qt for Windows is taken from
+# $QT_WINDOWS; where that is unset, the prebuilt archive beside the project is unpacked into the
+# build folder, or tools/build-qt-windows.sh builds one from Debian's sources.
+WINDOWS_PACKAGES := cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
+                    gcc-mingw-w64-x86-64-posix nsis wine wine64 googletest xz-utils
+WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) xvfb xauth xdotool socat
+QT_WINDOWS_ARCHIVE ?= ../shared/qt-mingw/qt-6.4.2-mingw64.tar.xz
+windows_qt = $${QT_WINDOWS:-$(CURDIR)/build-win/qt6-mingw}
+
+.PHONY: windows windows-test
+
+windows:
+	$(call install_missing,$(WINDOWS_PACKAGES))
+	@if [ ! -d "$(windows_qt)/lib/cmake/Qt6" ]; then \
+	  if [ -z "$$QT_WINDOWS" ] && [ -f $(QT_WINDOWS_ARCHIVE) ]; then \
+	    mkdir -p build-win && tar -C build-win -xJf $(QT_WINDOWS_ARCHIVE); \
+	  else \
+	    echo "No Qt for Windows in $(windows_qt): set QT_WINDOWS to one, or build one with" \
+	         "tools/build-qt-windows.sh (about an hour)." >&2; \
+	    exit 1; \
+	  fi; \
+	fi
+	QT_WINDOWS=$(windows_qt) cmake --preset windows > /dev/null
+	cmake --build --preset windows -j $(JOBS) --target windows_packages
+
+# The logic tests built for Windows, and everything run under Wine (tools/wine-check.sh).
+windows-test: windows
+	$(call install_missing,$(WINDOWS_TEST_PACKAGES))
+	cmake --build --preset windows -j $(JOBS)
+	tools/wine-check.sh build-win

@@ -1,5 +1,7 @@
 #include "controls/NoticeBox.h"
 
+#include "system/LocalTime.h"
+
 #include <chrono>
 #include <ctime>
 #include <deque>
@@ -8,8 +10,7 @@
 namespace {
 std::string clockTime() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTime(now);
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &local);
     return text;

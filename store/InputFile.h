@@ -2,7 +2,7 @@
 
 #include "platform/Result.h"
 #include "store/LineReader.h"
-#include "store/SystemFile.h"
+#include "system/SystemFile.h"
 
 #include <string>
 

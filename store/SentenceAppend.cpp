@@ -1,32 +1,15 @@
 #include "store/SentenceAppend.h"
 
-#include "store/SystemFile.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include "store/RegularFile.h"
+#include "system/SystemFile.h"
 
 namespace {
 constexpr const char* lineEnd = "\r\n";
 
-// O_NONBLOCK keeps the open of a pipe without a reader from waiting; such a file is refused
-// anyway. A file the user may write but not read still takes the sentence.
-SystemFile openForAppending(const std::string& path, bool& readable) {
-    constexpr int flags = O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC;
-    constexpr mode_t everyoneMayReadAndWrite = 0666;
-    readable = true;
-    SystemFile file{::open(path.c_str(), O_RDWR | flags, everyoneMayReadAndWrite)};
-    if (!file.isOpen() && errno == EACCES) {
-        readable = false;
-        file = SystemFile{::open(path.c_str(), O_WRONLY | flags, everyoneMayReadAndWrite)};
-    }
-    return file;
-}
-
 // A line ends at a CR, with or without an LF after it; an LF alone is part of the line. When
 // the end cannot be read, the text gets a line of its own anyway: an empty line costs nothing,
 // a sentence run into the line before it is lost to Open.
-bool lastLineEnded(const SystemFile& file, bool readable, off_t size) {
+bool lastLineEnded(const SystemFile& file, bool readable, std::uint64_t size) {
     if (size == 0) {
         return true;
     }
@@ -34,9 +17,10 @@ bool lastLineEnded(const SystemFile& file, bool readable, off_t size) {
         return false;
     }
     char tail[2] = {};
-    const off_t from = size >= 2 ? size - 2 : 0;
+    const std::uint64_t from = size >= 2 ? size - 2 : 0;
     const auto wanted = static_cast<std::size_t>(size - from);
-    if (::pread(file.descriptor(), tail, wanted, from) != static_cast<ssize_t>(wanted)) {
+    std::size_t count = 0;
+    if (file.readAt(from, tail, wanted, count) != 0 || count != wanted) {
         return false;
     }
     const char last = tail[wanted - 1];
@@ -46,27 +30,19 @@ bool lastLineEnded(const SystemFile& file, bool readable, off_t size) {
 Result writeAll(const SystemFile& file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t count = ::write(file.descriptor(), bytes.data() + done, bytes.size() - done);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            return Result::failure(systemReason(errno));
+        std::size_t count = 0;
+        if (const SystemError error = file.write(bytes.data() + done, bytes.size() - done, count)) {
+            return Result::failure(systemReason(error));
         }
         if (count == 0) {
             return Result::failure("the system took no bytes");
         }
-        done += static_cast<std::size_t>(count);
+        done += count;
     }
     return Result::success();
 }
 
-// The error number of the cut back, 0 when the file is back to its former length.
-int errorOf(int result) {
-    return result == 0 ? 0 : errno;
-}
-
-Result cutBack(const std::string& reason, int cutBackError) {
+Result cutBack(const std::string& reason, SystemError cutBackError) {
     if (cutBackError == 0) {
         return Result::failure(reason + "; the file is as it was");
     }
@@ -76,12 +52,12 @@ Result cutBack(const std::string& reason, int cutBackError) {
 } // namespace
 
 Result appendSentenceLine(const std::string& path, const std::string& text) {
+    SystemFile file;
     bool readable = true;
-    SystemFile file = openForAppending(path, readable);
-    if (!file.isOpen()) {
-        return Result::failure(systemReason(errno));
+    if (const SystemError error = file.openForAppending(path, readable)) {
+        return Result::failure(systemReason(error));
     }
-    off_t before = 0;
+    std::uint64_t before = 0;
     if (const auto refused = notRegularReason(file, &before)) {
         return Result::failure(*refused);
     }
@@ -94,11 +70,11 @@ Result appendSentenceLine(const std::string& path, const std::string& text) {
     bytes += text;
     bytes += lineEnd;
     if (const Result written = writeAll(file, bytes); !written) {
-        return cutBack(written.reason(), errorOf(::ftruncate(file.descriptor(), before)));
+        return cutBack(written.reason(), file.truncate(before));
     }
     // Some file systems report a failed write only at the close.
-    if (const int closeError = file.close(); closeError != 0) {
-        return cutBack(systemReason(closeError), errorOf(::truncate(path.c_str(), before)));
+    if (const SystemError closeError = file.close()) {
+        return cutBack(systemReason(closeError), truncateFile(path, before));
     }
     return Result::success();
 }

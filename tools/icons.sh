@@ -38,3 +38,12 @@ KLDDDDDDDDDDDDDK
 .KKKKKKKKKKKKKK.
 ................
 MAP
+
+# The Windows icon: the two above, with 48 and 256 pixel renderings for Explorer's larger views.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for size in 48 256; do
+    rsvg-convert -w $size -h $size "$icons/sonavel.svg" >"$work/sonavel-$size.png"
+done
+convert "$icons/sonavel-16.png" "$icons/sonavel-32.png" "$work/sonavel-48.png" \
+    "$work/sonavel-256.png" -strip -type TrueColorAlpha "$icons/../windows/sonavel.ico"

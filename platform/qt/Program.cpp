@@ -1,6 +1,6 @@
 #include "platform/qt/Program.h"
 
-#include "store/SystemFile.h"
+#include "system/SystemFile.h"
 
 Program::Program() : Program(std::make_unique<RealDialogs>()) {}
 
@@ -15,8 +15,8 @@ Program::Program(FileDialog& fileDialog, MessageBox& messageBox) {
 void Program::start(FileDialog& fileDialog, MessageBox& messageBox) {
     failWritesBeyondFileSizeLimit();
     eventLoop.releaseAtEnd([this] { serialPort.release(); });
-    eventLoop.endOnSignals();
-    settings.whileWaiting([this] { eventLoop.endIfSignalled(); });
+    eventLoop.endOnSystemRequests();
+    settings.whileWaiting([this] { eventLoop.endIfRequested(); });
     window = std::make_unique<MainWindow>(
         Platform{serialPort, settings, fileDialog, messageBox, eventLoop});
     view = std::make_unique<WindowView>(*window, eventLoop);

@@ -1,32 +1,13 @@
 #include "platform/qt/QtEventLoop.h"
 
+#include "platform/qt/EndRequests.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <array>
-#include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-constexpr std::array endingSignals{SIGTERM, SIGHUP, SIGINT};
-
-// A signal handler may do next to nothing; it writes the signal's number here and the event
-// loop reads it at the other end.
-std::array<int, 2> signalPipe{-1, -1};
-
-void passToEventLoop(int signal) {
-    const int savedErrno = errno;
-    const auto number = static_cast<unsigned char>(signal);
-    // A full pipe already holds a signal that will end the program; nothing is lost.
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &number, 1);
-    errno = savedErrno;
-}
-
 using Clock = std::chrono::steady_clock;
 
 // A pass through the whole event loop costs about a microsecond, a system call included, which
@@ -45,13 +26,7 @@ Polling polling;
 
 QtEventLoop::QtEventLoop() = default;
 
-QtEventLoop::~QtEventLoop() {
-    if (signals_) {
-        for (const int signal : endingSignals) {
-            std::signal(signal, SIG_DFL);
-        }
-    }
-}
+QtEventLoop::~QtEventLoop() = default;
 
 void QtEventLoop::yield() {
     QCoreApplication::sendPostedEvents();
@@ -74,43 +49,23 @@ void QtEventLoop::releaseAtEnd(std::function<void()> release) {
     releases_.push_back(std::move(release));
 }
 
-void QtEventLoop::endOnSignals() {
-    if (signals_ || ::pipe2(signalPipe.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
-        return;
-    }
-    signals_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(signals_.get(), &QSocketNotifier::activated, signals_.get(),
-                     [this] { endIfSignalled(); });
-    struct sigaction action {};
-    action.sa_handler = passToEventLoop;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : endingSignals) {
-        // Ignored when the program started (nohup, a background job), it stays ignored.
-        struct sigaction before {};
-        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
-            sigaction(signal, &action, nullptr);
-        }
+void QtEventLoop::endOnSystemRequests() {
+    if (!endRequests_) {
+        endRequests_ = std::make_unique<EndRequests>([this](int request) { end(request); });
     }
 }
 
-void QtEventLoop::endIfSignalled() {
-    unsigned char number = 0;
-    if (signals_ && ::read(signalPipe[0], &number, 1) == 1) {
-        end(number);
+void QtEventLoop::endIfRequested() {
+    if (endRequests_) {
+        endRequests_->takePending();
     }
 }
 
-void QtEventLoop::end(int signal) {
+void QtEventLoop::end(int request) {
     const std::vector<std::function<void()>> releases = std::move(releases_);
     for (auto release = releases.rbegin(); release != releases.rend(); ++release) {
         (*release)();
     }
     std::fflush(nullptr);
-    if (signal != 0) {
-        // Whoever sent the signal learns that it ended the program.
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
-    }
-    std::_Exit(EXIT_SUCCESS);
+    endProcess(request);
 }

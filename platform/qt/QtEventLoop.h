@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-class QSocketNotifier;
+class EndRequests;
 
 class QtEventLoop : public EventLoop {
 public:
@@ -21,18 +21,16 @@ public:
     // Run at the program's end, the last added first: what the system must get back although
     // no destructor runs then.
     void releaseAtEnd(std::function<void()> release);
-    // SIGTERM, SIGHUP and SIGINT (a logout, a kill, Ctrl+C) end the program as Exit does. The
-    // event loop takes them, so they end it between two steps of a handler, in a yield or
-    // under a modal dialog as well, never in the middle of one.
-    void endOnSignals();
-    // Ends the program now if an ending signal has come: for a wait that cannot return to the
+    // The system's requests to end (EndRequests.h) end the program as Exit does.
+    void endOnSystemRequests();
+    // Ends the program now if the system has asked it to: for a wait that cannot return to the
     // loop at once.
-    void endIfSignalled();
+    void endIfRequested();
 
 private:
-    // signal 0 for an end the program chose.
-    [[noreturn]] void end(int signal);
+    // request 0 for an end the program chose.
+    [[noreturn]] void end(int request);
 
     std::vector<std::function<void()>> releases_;
-    std::unique_ptr<QSocketNotifier> signals_;
+    std::unique_ptr<EndRequests> endRequests_;
 };

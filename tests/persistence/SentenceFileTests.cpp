@@ -1,8 +1,8 @@
 #include "sentence/Samples.h"
 #include "store/LineReader.h"
-#include "store/SystemFile.h"
+#include "system/SystemFile.h"
 #include "tests/doubles/TestWindow.h"
-#include "tests/persistence/ChildProcess.h"
+#include "tests/persistence/SystemCases.h"
 #include "tests/persistence/TempFolder.h"
 #include "tests/support/TextCounts.h"
 #include "tests/support/Watchdog.h"
@@ -11,9 +11,12 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include "tests/persistence/ChildProcess.h"
+
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 namespace {
 const std::string crlf = "\r\n";
@@ -199,18 +202,19 @@ TEST_F(SentenceFileUse, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAg
 TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWithoutWaiting) {
     // A blocking open of a pipe would never return.
     const Watchdog watchdog(std::chrono::seconds(60), "Open of a pipe, a folder or a device");
-    const std::string pipe = folder.path("pipe");
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const SystemCases system(folder);
+    ASSERT_TRUE(system.madePipe());
     std::filesystem::create_directory(folder.path("folder.txt"));
     struct Case {
         std::string path;
         std::string reason;
     };
     const std::vector<Case> cases{
-        {folder.path("missing.txt"), std::strerror(ENOENT)},
+        {folder.path("missing.txt"), systemReason(SystemCases::noSuchFile)},
+        {folder.path("no/such/eq.txt"), systemReason(SystemCases::noSuchFolder)},
         {folder.path("folder.txt"), "it is a folder, not a file"},
-        {pipe, "it is a device, pipe or socket, not a regular file"},
-        {"/dev/zero", "it is a device, pipe or socket, not a regular file"},
+        {system.pipe(), "it is a device, pipe or socket, not a regular file"},
+        {SystemCases::device, "it is a device, pipe or socket, not a regular file"},
     };
     window.sampleSelector.choose(3);
     for (const Case& c : cases) {
@@ -277,6 +281,7 @@ TEST_F(SentenceFileUse, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfI
     }
 }
 
+#ifndef _WIN32
 TEST_F(SentenceFileUse, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     // A file a little short of a 4 KiB limit: the line fits in part, so the write is cut short.
     std::string before;
@@ -287,7 +292,7 @@ TEST_F(SentenceFileUse, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
     ASSERT_EQ(before.size(), 4050u);
     folder.write("eq.txt", before);
     window.sampleSelector.choose(3);
-    std::string notice = window.noticeBox.text();
+    const std::string notice = window.noticeBox.text();
     // The child sets itself up as the program does at its start; without that, the limit ends it.
     const ChildOutcome limited = inChildProcess([&] {
         failWritesBeyondFileSizeLimit();
@@ -305,16 +310,27 @@ TEST_F(SentenceFileUse, AFailedSaveLeavesTheFileAsItWasAndTheNoticeSaysWhy) {
 
     save("eq.txt");
     EXPECT_EQ(folder.read("eq.txt"), before + sample(3) + crlf);
+}
+#endif
 
+TEST_F(SentenceFileUse, SaveWhereNoRegularFileCanBeChangesNothingAndTheNoticeSaysWhy) {
+    const SystemCases system(folder);
+    ASSERT_TRUE(system.madePipe());
     std::filesystem::create_directory(folder.path("folder.txt"));
-    for (const auto& [name, reason] :
-         {std::pair<std::string, std::string>{"no/such/eq.txt", std::strerror(ENOENT)},
-          {"folder.txt", std::strerror(EISDIR)}}) {
-        notice = window.noticeBox.text();
-        save(name);
+    const std::string notRegular = "it is a device, pipe or socket, not a regular file";
+    window.sampleSelector.choose(3);
+    for (const auto& [path, reason] :
+         {std::pair<std::string, std::string>{folder.path("no/such/eq.txt"),
+                                              systemReason(SystemCases::noSuchFolder)},
+          {folder.path("folder.txt"), SystemCases::folderForSaving},
+          {system.pipe(), notRegular},
+          {SystemCases::device, notRegular}}) {
+        const std::string notice = window.noticeBox.text();
+        t.dialog.choose(path, "title");
+        window.saveButton.press();
         const std::string added = newNotice(notice);
-        EXPECT_NE(added.find("The sentence could not be saved to \"" + folder.path(name) +
-                             "\": " + reason),
+        EXPECT_EQ(lineCount(added), 1) << added;
+        EXPECT_NE(added.find("The sentence could not be saved to \"" + path + "\": " + reason),
                   std::string::npos)
             << added;
     }

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
-#include "store/SystemFile.h"
 #include "system/ExclusiveLock.h"
+#include "system/SystemFile.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/QueuedEventLoop.h"
 #include "tests/doubles/RecordedMessageBox.h"

@@ -59,7 +59,7 @@ int send(const Request& request) {
     QtSerialPort port;
     QtEventLoop eventLoop;
     eventLoop.releaseAtEnd([&port] { port.release(); });
-    eventLoop.endOnSignals();
+    eventLoop.endOnSystemRequests();
 
     QtSettingsStore settings;
     const PortChoice choice = choosePort(port, request, settings);

@@ -29,7 +29,6 @@ QString described(const QString& device, const QList<QSerialPortInfo>& present) 
     return device;
 }
 
-#ifndef Q_OS_WIN
 std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
     std::vector<std::string> locations;
     for (const QSerialPortInfo& info : present) {
@@ -49,27 +48,12 @@ std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
     }
     return SerialDeviceEntry{numberedDevices[static_cast<std::size_t>(number) - 1]};
 }
-#endif
 } // namespace
 
 QString describedDevice(const QString& device) {
     return described(device, QSerialPortInfo::availablePorts());
 }
 
-#ifdef Q_OS_WIN
-std::optional<PortsEntry> entryForPort(int number, const QString&) {
-    return SerialDeviceEntry{"COM" + std::to_string(number)};
-}
-
-QStringList portsWithDevices(const QString&) {
-    QStringList listed;
-    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : present) {
-        listed << described(info.portName(), present);
-    }
-    return listed;
-}
-#else
 std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
     return entryFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
 }
@@ -109,7 +93,6 @@ QStringList portsWithDevices(const QString& portsFolder) {
     }
     return listed;
 }
-#endif
 
 std::string portChoices(const QString& portsFolder) {
     const QStringList ports = portsWithDevices(portsFolder);

@@ -4,8 +4,8 @@
 #include "platform/qt/Text.h"
 #include "platform/qt/settings/SettingsLeftovers.h"
 #include "platform/qt/settings/SettingsTurn.h"
-#include "store/SystemFile.h"
 #include "system/ConfigFolder.h"
+#include "system/SystemFile.h"
 
 #include <QFile>
 #include <QSettings>

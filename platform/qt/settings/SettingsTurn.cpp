@@ -1,7 +1,7 @@
 #include "platform/qt/settings/SettingsTurn.h"
 
 #include "platform/qt/Text.h"
-#include "store/SystemFile.h"
+#include "system/SystemFile.h"
 
 #include <QFile>
 #include <QLockFile>

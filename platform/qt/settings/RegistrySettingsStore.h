@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <QString>
+
+// The per-user settings in the registry, as Windows programs keep theirs: each section is a key
+// under HKEY_CURRENT_USER\Software\Sonavel, each setting a string value in it.
+class RegistrySettingsStore : public SettingsStore {
+public:
+    std::string readSetting(const std::string& application, const std::string& section,
+                            const std::string& key, const std::string& fallback) override;
+    Result writeSetting(const std::string& application, const std::string& section,
+                        const std::string& key, const std::string& value) override;
+    std::string readProblem() override;
+};
