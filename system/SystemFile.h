@@ -36,10 +36,18 @@ public:
     }
 #endif
     SystemFile(SystemFile&& other) noexcept : native_(std::exchange(other.native_, closed)) {}
-    SystemFile& operator=(SystemFile&& other) noexcept;
+    SystemFile& operator=(SystemFile&& other) noexcept {
+        if (this != &other) {
+            (void)close();
+            native_ = std::exchange(other.native_, closed);
+        }
+        return *this;
+    }
     SystemFile(const SystemFile&) = delete;
     SystemFile& operator=(const SystemFile&) = delete;
-    ~SystemFile();
+    ~SystemFile() {
+        (void)close();
+    }
 
     // An existing file, to read from. Opening never waits, not even for a pipe without a writer
     // or a device that does not answer, so that such a file can be looked at and refused.

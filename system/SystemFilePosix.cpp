@@ -32,18 +32,6 @@ std::string systemReason(SystemError error) {
     return std::strerror(error);
 }
 
-SystemFile& SystemFile::operator=(SystemFile&& other) noexcept {
-    if (this != &other) {
-        (void)close();
-        native_ = std::exchange(other.native_, closed);
-    }
-    return *this;
-}
-
-SystemFile::~SystemFile() {
-    (void)close();
-}
-
 // Without O_NONBLOCK, opening a pipe waits for a writer that may never come. The flag has no
 // effect on reading a regular file, the only kind kept open.
 SystemError SystemFile::openForReading(const std::string& path) {

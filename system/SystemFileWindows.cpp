@@ -59,18 +59,6 @@ std::string systemReason(SystemError error) {
     return reason.empty() ? "system error " + std::to_string(error) : reason;
 }
 
-SystemFile& SystemFile::operator=(SystemFile&& other) noexcept {
-    if (this != &other) {
-        (void)close();
-        native_ = std::exchange(other.native_, closed);
-    }
-    return *this;
-}
-
-SystemFile::~SystemFile() {
-    (void)close();
-}
-
 SystemError SystemFile::openForReading(const std::string& path) {
     *this = SystemFile{openPath(path, GENERIC_READ, OPEN_EXISTING)};
     return isOpen() ? 0 : lastError();

@@ -2,6 +2,7 @@
 
 #include "platform/qt/ProgramFolder.h"
 #include "platform/qt/Text.h"
+#include "platform/qt/settings/SettingValueText.h"
 #include "platform/qt/settings/SettingsLeftovers.h"
 #include "platform/qt/settings/SettingsTurn.h"
 #include "system/ConfigFolder.h"
@@ -38,33 +39,16 @@ QString folded(const QString& key) {
     return toQString(foldedKey(fromQString(key)));
 }
 
-// A value comes back as text whatever shape QSettings gives it: unquoted commas typed into
-// the file by hand make a list, and "@ByteArray(...)" makes bytes.
-std::optional<std::string> asText(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return fromQString(value.toString());
-    case QMetaType::QStringList:
-        return fromQString(value.toStringList().join(u','));
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
 // The key as written by this store wins; among keys typed by hand in other cases the first in
 // QSettings' sorted order does, so that a file reads the same every time.
 std::optional<std::string> lookUp(QSettings& settings, const QString& key) {
     if (settings.contains(key)) {
-        return asText(settings.value(key));
+        return settingValueText(settings.value(key));
     }
     const QStringList keys = settings.childKeys();
     for (const QString& candidate : keys) {
         if (folded(candidate) == key) {
-            return asText(settings.value(candidate));
+            return settingValueText(settings.value(candidate));
         }
     }
     return std::nullopt;

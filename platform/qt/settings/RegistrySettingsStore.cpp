@@ -1,6 +1,7 @@
 #include "platform/qt/settings/RegistrySettingsStore.h"
 
 #include "platform/qt/Text.h"
+#include "platform/qt/settings/SettingValueText.h"
 #include "system/SystemFile.h"
 
 #include <QSettings>
@@ -20,28 +21,6 @@ std::string groupFor(const std::string& application, const std::string& section)
 // system, so that what is written is the same name the INI file holds.
 QString nameFor(const std::string& key) {
     return toQString(foldedKey(key));
-}
-
-// A value comes back as text whatever type it was given by hand: several strings are joined
-// as an INI file's list is, bytes are taken as they are and a number is written out.
-std::optional<std::string> asText(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return fromQString(value.toString());
-    case QMetaType::QStringList:
-        return fromQString(value.toStringList().join(u','));
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    }
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return value.toString().toStdString();
-    default:
-        return std::nullopt;
-    }
 }
 
 std::wstring wide(const std::string& text) {
@@ -73,7 +52,7 @@ std::string RegistrySettingsStore::readSetting(const std::string& application,
     QSettings settings(rootKey, QSettings::NativeFormat);
     settings.beginGroup(toQString(groupFor(application, section)));
     const QVariant value = settings.value(nameFor(key));
-    return value.isValid() ? asText(value).value_or(fallback) : fallback;
+    return value.isValid() ? settingValueText(value).value_or(fallback) : fallback;
 }
 
 Result RegistrySettingsStore::writeSetting(const std::string& application,
