@@ -71,6 +71,11 @@ mount_into -t proc proc "$root/proc"
 mount_into --bind /dev/pts "$root/dev/pts"
 mount_into --bind "$archives" "$root/var/cache/apt/archives"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# Debian's installer writes the loopback names; debootstrap does not, and a ports file may say
+# "rigctld localhost:4532".
+if [ ! -e "$root/etc/hosts" ]; then
+    printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$root/etc/hosts"
+fi
 
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
 in_root useradd --create-home --shell /bin/bash builder
