@@ -16,15 +16,9 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
 void Announcer::announce(const QString& message) {
     waiting_ << message;
     if (waiting_.size() == 1) {
-        QTimer::singleShot(0, this, [this] { sayWaiting(); });
+        QTimer::singleShot(0, this, [this] {
+            say(waiting_.join(' '));
+            waiting_.clear();
+        });
     }
-}
-
-void Announcer::sayWaiting() {
-    setAccessibleName(waiting_.join(' '));
-    waiting_.clear();
-    // A notification that turns up is what a screen reader speaks; one that changes its text
-    // while showing is not.
-    hide();
-    show();
 }

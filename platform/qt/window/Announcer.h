@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
-// Says a message to assistive technology whatever has the focus. It is an invisible
-// notification that shows itself anew for each message, which screen readers speak once.
+// Says a message to assistive technology whatever has the focus: an invisible notification that
+// screen readers speak once for each message.
 class Announcer : public QWidget {
 public:
     explicit Announcer(QWidget* parent);
@@ -15,7 +15,8 @@ public:
     void announce(const QString& message);
 
 private:
-    void sayWaiting();
+    // The one step that differs between systems: how the text reaches the screen reader.
+    void say(const QString& text);
 
     QStringList waiting_;
 };
