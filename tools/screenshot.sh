@@ -50,16 +50,8 @@ fail() {
     exit 1
 }
 
-# Polls a condition every 0.2 s until it holds or the deadline in seconds passes.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
+# shellcheck source=tools/wait-for.sh
+. "$(dirname "$0")/wait-for.sh"
 
 # Xvfb picks a free display itself and names it once it accepts clients. At 96 dots per inch
 # the window's pixel layout is the one it was drawn for.

@@ -41,16 +41,8 @@ fail() {
     exit 1
 }
 
-# Polls a condition every 0.1 s until it holds or the deadline in seconds passes.
-wait_for() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
+# shellcheck source=tools/wait-for.sh
+. "$(dirname "$0")/wait-for.sh"
 started=$SECONDS
 took() {
     echo "wine-check: $* ($((SECONDS - started)) s)"
