@@ -8,7 +8,7 @@ struct ConfigFolder {
     std::string missing; // why, for the user; empty when there is one
 };
 
-// $XDG_CONFIG_HOME, or the folder .config in the user's home folder. A relative path in either
-// variable is ignored, since it would move with the working folder; without a home folder from
-// HOME the user database is asked. Read afresh at every call.
+// Where the system keeps each user's program settings, in the system's 8-bit encoding: on POSIX
+// $XDG_CONFIG_HOME, or the folder .config in the user's home folder; on Windows the user's
+// roaming application data folder. Read afresh at every call.
 ConfigFolder userConfigFolder();

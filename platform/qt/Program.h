@@ -5,18 +5,10 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/files/QtFileDialog.h"
 #include "platform/qt/serial/QtSerialPort.h"
+#include "platform/qt/settings/SystemSettingsStore.h"
 #include "platform/qt/window/WindowView.h"
 
 #include <memory>
-
-// The per-user settings where the system keeps them.
-#ifdef _WIN32
-#include "platform/qt/settings/RegistrySettingsStore.h"
-using SystemSettingsStore = RegistrySettingsStore;
-#else
-#include "platform/qt/settings/QtSettingsStore.h"
-using SystemSettingsStore = QtSettingsStore;
-#endif
 
 // The program put together: the real platform, the window model on it, and the window. Creating
 // it runs start-up; whatever the system must get back at the end is handed to the event loop

@@ -9,7 +9,7 @@
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/serial/PortDevice.h"
 #include "platform/qt/serial/QtSerialPort.h"
-#include "platform/qt/settings/QtSettingsStore.h"
+#include "platform/qt/settings/SystemSettingsStore.h"
 #include "platform/qt/timers/TimerDriver.h"
 
 #include <QCoreApplication>
@@ -61,7 +61,7 @@ int send(const Request& request) {
     eventLoop.releaseAtEnd([&port] { port.release(); });
     eventLoop.endOnSystemRequests();
 
-    QtSettingsStore settings;
+    SystemSettingsStore settings;
     const PortChoice choice = choosePort(port, request, settings);
     if (!choice.warning.empty()) {
         std::cerr << "sonavel: " << choice.warning << '\n';

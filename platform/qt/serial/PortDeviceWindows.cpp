@@ -41,16 +41,13 @@ bool nameExists(int number) {
 }
 } // namespace
 
-// There are no links to keep on Windows: the number is the port's own name.
-QString defaultPortsFolder() {
-    return {};
-}
-
-std::optional<QString> deviceForPort(int number, const QString&) {
+// Windows names the ports itself, so the number is the port's own name and there is no ports
+// folder to look in.
+std::optional<PortsEntry> entryForPort(int number, const QString&) {
     if (!nameExists(number)) {
         return std::nullopt;
     }
-    return QStringLiteral("COM%1").arg(number);
+    return SerialDeviceEntry{"COM" + std::to_string(number)};
 }
 
 QString describedDevice(const QString& device) {
@@ -63,7 +60,7 @@ QString describedDevice(const QString& device) {
     return device;
 }
 
-QString numbersWithDevices(const QString&) {
+QStringList portsWithDevices(const QString&) {
     std::map<int, QString> ports;
     const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& info : present) {
@@ -76,5 +73,15 @@ QString numbersWithDevices(const QString&) {
     for (const auto& [number, port] : ports) {
         listed << port;
     }
-    return listed.join(QStringLiteral(", "));
+    return listed;
+}
+
+std::string portChoices(const QString& portsFolder) {
+    const QStringList ports = portsWithDevices(portsFolder);
+    if (!ports.isEmpty()) {
+        return ports.join(QStringLiteral(", ")).toStdString();
+    }
+    return "Windows lists no COM port: check that the adapter is plugged in, and that Device "
+           "Manager shows it under Ports (COM & LPT); an adapter without its driver is listed "
+           "under Other devices";
 }

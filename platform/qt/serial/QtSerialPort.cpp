@@ -36,7 +36,7 @@ Result QtSerialPort::setLineSettings(const std::string& text) {
 }
 
 bool QtSerialPort::isOpen() const {
-    return serial_.isOpen() || rigctld_.isOpen();
+    return link_->isOpen();
 }
 
 Result QtSerialPort::setOpen(bool open) {
@@ -44,8 +44,7 @@ Result QtSerialPort::setOpen(bool open) {
         return Result::success();
     }
     if (!open) {
-        serial_.close();
-        rigctld_.close();
+        link_->close();
         return Result::success();
     }
     return this->open();
@@ -64,10 +63,18 @@ Result QtSerialPort::open() {
         return Result::failure(portLabel(number_) + " opens nothing: " + problem->report);
     }
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
+#ifdef SONAVEL_RIGCTLD
+        link_ = &rigctld_;
         Result opened = rigctld_.open(*rigctld, number_);
         description_ = rigctld_.description();
         return opened;
+#else
+        return Result::failure(portLabel(number_) + " leads to rigctld at " + rigctld->address() +
+                               ", which this build of Sonavel cannot reach: it was built "
+                               "without networking");
+#endif
     }
+    link_ = &serial_;
     Result opened = serial_.open(std::get<SerialDeviceEntry>(*entry), settings_, number_,
                                  [&] { return ". " + portChoices(folder); });
     description_ = serial_.description();
@@ -78,15 +85,15 @@ Result QtSerialPort::write(const std::string& text) {
     if (!isOpen()) {
         return Result::failure(portLabel(number_) + " is not open");
     }
-    return rigctld_.isOpen() ? rigctld_.write(text) : serial_.write(text);
+    return link_->write(text);
 }
 
 bool QtSerialPort::isLineBusy() const {
-    return rigctld_.isOpen() ? rigctld_.isLineBusy() : serial_.isLineBusy();
+    return link_->isLineBusy();
 }
 
 std::string QtSerialPort::readInput() {
-    return rigctld_.isOpen() ? rigctld_.readInput() : serial_.readInput();
+    return link_->readInput();
 }
 
 void QtSerialPort::portEvent(std::int16_t kind) {
@@ -104,5 +111,7 @@ void QtSerialPort::portLost(const std::string& reason) {
 void QtSerialPort::release() {
     listener_ = nullptr;
     serial_.release();
+#ifdef SONAVEL_RIGCTLD
     rigctld_.release();
+#endif
 }

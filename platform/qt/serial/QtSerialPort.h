@@ -1,14 +1,17 @@
 #pragma once
 
 #include "platform/SerialPort.h"
-#include "platform/qt/serial/RigctldLink.h"
 #include "platform/qt/serial/SerialDeviceLink.h"
+#ifdef SONAVEL_RIGCTLD
+#include "platform/qt/serial/RigctldLink.h"
+#endif
 #include "radio/LineSettings.h"
 
 #include <QString>
 
 // The window's port: at each open, what the ports folder says for the number decides whether
-// it is a serial device (QSerialPort) or a rigctld (a TCP connection). Events reach the
+// it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
+// networking). Events reach the
 // listener from the event loop only.
 class QtSerialPort : public SerialPort, private SerialPortListener {
 public:
@@ -27,7 +30,7 @@ public:
     Result write(const std::string& text) override;
     bool isLineBusy() const override;
     std::string readInput() override;
-    bool lineSettingsApply() const override { return !rigctld_.isOpen(); }
+    bool lineSettingsApply() const override { return !isOpen() || link_ == &serial_; }
     std::string device() const override { return description_; }
 
     // At the program's end, when no handler may run any more: gives the descriptor, the
@@ -45,5 +48,9 @@ private:
     LineSettings settings_;
     std::string description_;
     SerialDeviceLink serial_{*this};
+#ifdef SONAVEL_RIGCTLD
     RigctldLink rigctld_{*this};
+#endif
+    // The one of them that opened last.
+    PortLink* link_ = &serial_;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 #include "platform/SerialPort.h"
+#include "platform/qt/serial/PortLink.h"
 #include "radio/PortsEntry.h"
 #include "radio/RigctldAnswers.h"
 
@@ -11,24 +12,22 @@
 // The radio through Hamlib's rigctld, which holds the radio's port and shares it among
 // programs. Each write goes out as one raw command; rigctld sets the radio's line itself.
 // Events reach the listener from the event loop only.
-class RigctldLink {
+class RigctldLink : public PortLink {
 public:
     explicit RigctldLink(SerialPortListener& listener);
 
     // Connects to the address the user wrote, and to nothing else, and asks rigctld which radio
     // it serves; waits up to a few seconds.
     Result open(const RigctldEntry& entry, int number);
-    void close();
-    bool isOpen() const { return open_; }
-    // Only while open.
-    Result write(const std::string& text);
+    void close() override;
+    bool isOpen() const override { return open_; }
+    Result write(const std::string& text) override;
     // True while rigctld has not answered every command sent.
-    bool isLineBusy() const { return open_ && !inFlight_.empty(); }
-    std::string readInput();
+    bool isLineBusy() const override { return open_ && !inFlight_.empty(); }
+    std::string readInput() override;
     // "rigctld at localhost:4532, Kenwood TS-2000"
-    const std::string& description() const { return description_; }
-    // Closes without telling anyone, for the program's end.
-    void release();
+    const std::string& description() const override { return description_; }
+    void release() override;
 
 private:
     void received();

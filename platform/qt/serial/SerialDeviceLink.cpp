@@ -1,11 +1,9 @@
 #include "platform/qt/serial/SerialDeviceLink.h"
 
 #include "platform/qt/serial/PortDevice.h"
+#include "platform/qt/serial/PortRefusal.h"
 #include "platform/qt/serial/TerminalOptions.h"
-#include "radio/PortHolderAdvice.h"
 #include "radio/PortLabel.h"
-#include "system/DeviceAccess.h"
-#include "system/PortHolders.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
@@ -37,10 +35,6 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
     return QSerialPort::NoParity;
 }
 
-std::string heldBy(const Holder& holder) {
-    return " is held by " + (holder.program.empty() ? "a program" : holder.program) + ", process " +
-           std::to_string(holder.processId);
-}
 } // namespace
 
 SerialDeviceLink::SerialDeviceLink(SerialPortListener& listener) : listener_(listener) {
@@ -67,9 +61,8 @@ Result SerialDeviceLink::open(const SerialDeviceEntry& entry, const LineSettings
     description_ =
         describedDevice(device_).toStdString() + (handshake_ ? " with RTS/CTS handshake" : "");
     settings_ = settings;
-    // Another program's lock file is left alone; QSerialPort would take it over.
-    if (const auto holder = lockFileHolder(device_.toStdString())) {
-        return Result::failure(name() + heldBy(*holder) + holderAdvice(holder->program, number_));
+    if (auto held = heldElsewhere(device_.toStdString(), name(), number_)) {
+        return Result::failure(std::move(*held));
     }
     port_.setPortName(device_);
     port_.setFlowControl(handshake_ ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
@@ -94,36 +87,14 @@ Result SerialDeviceLink::open(const SerialDeviceEntry& entry, const LineSettings
 
 // Why the device did not open, with whoever holds it where the system says.
 Result SerialDeviceLink::refusal(const std::function<std::string()>& otherChoices) {
-    std::string reason = name() + ": " + port_.errorString().toStdString();
+    const std::string reason = name() + ": " + port_.errorString().toStdString();
     if (port_.error() == QSerialPort::DeviceNotFoundError) {
         return Result::failure(reason + otherChoices());
     }
     if (port_.error() != QSerialPort::PermissionError) {
         return Result::failure(reason);
     }
-    // Qt files a device that another program holds under permission errors too.
-    if (const std::string advice = permissionAdvice(device_.toStdString()); !advice.empty()) {
-        return Result::failure(reason + ". " + advice);
-    }
-    std::vector<Holder> holders = processesHolding(device_.toStdString());
-    if (const auto locked = lockFileHolder(device_.toStdString())) {
-        holders.insert(holders.begin(), *locked);
-    }
-    if (!holders.empty()) {
-        return Result::failure(name() + heldBy(holders.front()) +
-                               holderAdvice(holders.front().program, number_));
-    }
-    reason = name() +
-             " is in use by another program, which the system does not name to this "
-             "user (sudo fuser -v " +
-             device_.toStdString() + " does)";
-    for (const char* prober : {"ModemManager", "brltty"}) {
-        if (!processesNamed(prober).empty()) {
-            return Result::failure(reason + ". " + prober + " is running" +
-                                   holderAdvice(prober, number_));
-        }
-    }
-    return Result::failure(reason);
+    return Result::failure(refusalReport(device_.toStdString(), name(), number_, reason));
 }
 
 Result SerialDeviceLink::apply(const LineSettings& settings) {

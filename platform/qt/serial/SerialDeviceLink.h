@@ -2,6 +2,7 @@
 
 #include "platform/Result.h"
 #include "platform/SerialPort.h"
+#include "platform/qt/serial/PortLink.h"
 #include "radio/LineSettings.h"
 #include "radio/LineTime.h"
 #include "radio/ParityMarks.h"
@@ -14,25 +15,22 @@
 
 // The radio on a serial device, through QSerialPort. Events reach the listener from the event
 // loop only.
-class SerialDeviceLink {
+class SerialDeviceLink : public PortLink {
 public:
     explicit SerialDeviceLink(SerialPortListener& listener);
 
     // number: Com number, for the reports. otherChoices: what to offer when the device is absent.
     Result open(const SerialDeviceEntry& entry, const LineSettings& settings, int number,
                 const std::function<std::string()>& otherChoices);
-    void close() { port_.close(); }
-    bool isOpen() const { return port_.isOpen(); }
+    void close() override { port_.close(); }
+    bool isOpen() const override { return port_.isOpen(); }
     // Applied at once when open; refused settings leave the line as it was.
     Result apply(const LineSettings& settings);
-    // Only while open.
-    Result write(const std::string& text);
-    bool isLineBusy() const;
-    std::string readInput();
-    // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)"
-    const std::string& description() const { return description_; }
-    // Closes without telling anyone, for the program's end.
-    void release();
+    Result write(const std::string& text) override;
+    bool isLineBusy() const override;
+    std::string readInput() override;
+    const std::string& description() const override { return description_; }
+    void release() override;
 
 private:
     Result refusal(const std::function<std::string()>& otherChoices);

@@ -2,7 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
-#include <QString>
+#include <functional>
 
 // The per-user settings in the registry, as Windows programs keep theirs: each section is a key
 // under HKEY_CURRENT_USER\Software\Sonavel, each setting a string value in it.
@@ -13,4 +13,7 @@ public:
     Result writeSetting(const std::string& application, const std::string& section,
                         const std::string& key, const std::string& value) override;
     std::string readProblem() override;
+    // The registry takes each value whole and never makes a writer wait for another program,
+    // so there is no wait during which the program would have to end; check is not called.
+    void whileWaiting(const std::function<void()>& check) { static_cast<void>(check); }
 };

@@ -1,5 +1,4 @@
 #include "platform/qt/serial/PortDevice.h"
-
 #include "radio/PortLabel.h"
 #include "radio/SerialDeviceOrder.h"
 #include "system/DeviceAccess.h"
