@@ -3,6 +3,17 @@
 #include "sentence/Samples.h"
 
 namespace command_line {
+namespace {
+#ifdef _WIN32
+// Windows has no signals to send a program, and no manual pages.
+constexpr const char* whatEndsAuto = "Ctrl+C ends it at once";
+constexpr const char* documentation = "Full documentation: README.txt beside sonavel.exe";
+#else
+constexpr const char* whatEndsAuto = "SIGINT or SIGTERM ends it at once";
+constexpr const char* documentation = "Full documentation: man sonavel";
+#endif
+} // namespace
+
 std::string sampleNames() {
     std::string names;
     for (const auto& sample : samples::table) {
@@ -37,7 +48,9 @@ std::string helpText() {
            "                  (2 at 4800); without it, the line settings stored by\n"
            "                  the window\n"
            "  --auto SECONDS  send again every 500 ms for SECONDS seconds, paced to the line;\n"
-           "                  SIGINT or SIGTERM ends it at once\n"
+           "                  " +
+           whatEndsAuto +
+           "\n"
            "  --list-ports    list each Com number that leads to a serial device\n"
            "  --help          display this help and exit\n"
            "  --version       output version information and exit\n"
@@ -50,8 +63,8 @@ std::string helpText() {
            "  4  the radio answered ?; E; or O;\n"
            "  5  the sentence could not be read or would break the command framing;\n"
            "     nothing was sent\n"
-           "\n"
-           "Full documentation: man sonavel\n";
+           "\n" +
+           documentation + "\n";
 }
 
 std::string versionText() {

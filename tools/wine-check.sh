@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Windows build under Wine, as a Windows user would meet it: the logic tests, then a
 # silent install, the installed program driven from the keyboard against a radio on COM5, the
-# settings in the registry, a second start that finds them, and a silent uninstall.
+# settings in the registry, a second start that finds them, a script using the console program,
+# and a silent uninstall.
 #   tools/wine-check.sh [BUILD]       BUILD defaults to build-win, the logic tests built in it
 # Everything runs in a fresh Wine prefix in a temporary folder, on a virtual screen; COM5 is a
 # pseudo-terminal whose bytes are kept. Needs wine, Xvfb, xdotool and socat.
@@ -77,7 +78,7 @@ ctest --test-dir "$build" --output-on-failure || fail "the logic tests failed un
 took "logic tests passed"
 
 wine "$setup" /S || fail "the installer failed"
-for file in sonavel.exe Qt6Core.dll Qt6SerialPort.dll platforms/qwindows.dll \
+for file in sonavel.exe sonavel.com Qt6Core.dll Qt6SerialPort.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll libstdc++-6.dll uninstall.exe; do
     [ -f "$installed/$file" ] || fail "the installer did not install $file"
 done
@@ -141,8 +142,30 @@ xdotool key Tab Tab Tab Tab space Tab space
 wait_for 20 received_at_least $((2 * ${#sent})) || fail "the second start sent nothing"
 [ "$(head -c $((2 * ${#sent})) "$work/received")" = "$sent$sent" ] ||
     fail "after a second start COM5 received $(cat "$work/received")"
-exit_program
 took "a second start restored the port and the sentence from the registry"
+# The end of the session ends the program too.
+wine wineboot --end-session
+wait_for 20 program_ended || fail "the end of the session did not end the program"
+took "the session's end ended the program"
+
+# A script's view of the ports, through the console program: each case's exit status and what it
+# says on which stream.
+script_case() {
+    local status=$1 stream=$2 words=$3
+    shift 3
+    local got=0
+    wine "C:\\Program Files\\Sonavel\\sonavel.com" "$@" </dev/null >"$work/out" 2>"$work/err" ||
+        got=$?
+    [ "$got" = "$status" ] || fail "sonavel $* ended with $got, not $status: $(cat "$work/err")"
+    grep -qF -- "$words" "$work/$stream" || fail "sonavel $* did not say '$words': $(cat "$work/$stream")"
+}
+script_case 0 out "Com 5 is COM5" --list-ports
+script_case 3 err "Com 7: no serial device is present for this number. Com 1 is COM1, Com 5 is COM5" \
+    --sample OFF --port 7
+script_case 0 out "Com 5 (COM5): UR and UT sent, 262 bytes" --sample "$sample" --port 5
+wait_for 20 received_at_least $((3 * ${#sent})) || fail "the script's send did not arrive"
+[ "$(cat "$work/received")" = "$sent$sent$sent" ] || fail "after the script COM5 received $(cat "$work/received")"
+took "a script listed the ports, was told of a number without one, and sent through Com 5"
 
 # The uninstaller copies itself away and returns at once; what it removes is waited for.
 wine "C:\\Program Files\\Sonavel\\uninstall.exe" /S
