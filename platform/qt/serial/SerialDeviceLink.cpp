@@ -34,7 +34,6 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
     }
     return QSerialPort::NoParity;
 }
-
 } // namespace
 
 SerialDeviceLink::SerialDeviceLink(SerialPortListener& listener) : listener_(listener) {
