@@ -86,7 +86,7 @@ windows:
 	    mkdir -p build-win && tar -C build-win -xJf $(QT_WINDOWS_ARCHIVE); \
 	  else \
 	    echo "No Qt for Windows in $(windows_qt): set QT_WINDOWS to one, or build one with" \
-	         "tools/build-qt-windows.sh (about an hour)." >&2; \
+	         "tools/build-qt-windows.sh (about 35 minutes on 2 cores)." >&2; \
 	    exit 1; \
 	  fi; \
 	fi

@@ -3,7 +3,7 @@
 # Builds the Qt for Windows that `make windows` needs, for when no prebuilt one is at hand: Qt
 # 6.4.2's qtbase (with Widgets) and qtserialport, cross-built for 64-bit Windows with Debian's
 # MinGW-w64 compilers from Debian 12's own source packages, changed in one line
-# (tools/qt-windows-no-opengl.patch). About an hour on 2 cores, 3 GB of disk while it builds.
+# (tools/qt-windows-no-opengl.patch). About 35 minutes on 2 cores, 3 GB of disk while it builds.
 #   tools/build-qt-windows.sh [PREFIX [SERIALPORT_SOURCE]]
 #   QT_WINDOWS=PREFIX make windows
 # PREFIX defaults to build-win/qt6-mingw. SERIALPORT_SOURCE, a qtserialport 6.4.2 source archive,
