@@ -347,6 +347,15 @@ TEST_F(SerialPortOnPseudoTerminal, AnotherProgramsLockFileKeepsThePortShutAndIsL
     pid_t holder = -1;
     ASSERT_EQ(posix_spawnp(&holder, "sleep", &holding, nullptr, arguments, environ), 0);
     posix_spawn_file_actions_destroy(&holding);
+    // The spawn returns once the child has begun its program, which may be before the system
+    // has given it the program's name.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [holder] {
+            std::ifstream comm("/proc/" + std::to_string(holder) + "/comm");
+            std::string name;
+            return std::getline(comm, name) && name == "sleep";
+        },
+        10000));
     char content[16];
     std::snprintf(content, sizeof content, "%10d\n", holder);
     std::ofstream(lockFile) << content;
