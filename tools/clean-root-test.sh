@@ -3,7 +3,9 @@
 # Runs `make test` as a new user would on a bare Debian 12: a minbase root holding only git,
 # make, ca-certificates and sudo, a fresh clone of the commit in it, and `make test` run first
 # by a user with sudo (who installs everything make needs through sudo), then by root in the
-# same clone, so that the suite passes with and without root's privileges.
+# same clone, so that the suite passes with and without root's privileges. Where the prebuilt
+# Qt for Windows lies beside the project, the user then runs `make windows-test` in the same
+# clone: the Windows build and its Wine check from nothing but what make installs.
 #
 #   tools/clean-root-test.sh [COMMIT]      default: HEAD
 #
@@ -92,3 +94,12 @@ in_root runuser -u builder -- env HOME=/home/builder make -C "$clone" test
 echo "== make test as root in the same clone"
 in_root env HOME=/root make -C "$clone" test
 echo "== make test passed on a bare $suite root, as a user with sudo and as root"
+
+qtWindows=$repo/../shared/qt-mingw/qt-6.4.2-mingw64.tar.xz
+if [ -f "$qtWindows" ]; then
+    mkdir -p "$root/home/builder/shared/qt-mingw"
+    cp "$qtWindows" "$root/home/builder/shared/qt-mingw/"
+    echo "== make windows-test as the user with sudo, in the same clone"
+    in_root runuser -u builder -- env HOME=/home/builder make -C "$clone" windows-test
+    echo "== make windows-test passed on a bare $suite root"
+fi
