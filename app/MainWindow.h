@@ -8,17 +8,17 @@
 #include "controls/NoticeBox.h"
 #include "controls/TextBox.h"
 #include "controls/Timer.h"
+#include "parts/LineEditor.h"
+#include "parts/PortControl.h"
+#include "parts/SampleChoice.h"
+#include "parts/SentenceFiles.h"
+#include "parts/Transmission.h"
 #include "platform/EventLoop.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
-#include "radio/PortControl.h"
-#include "radio/Transmission.h"
 #include "sentence/HexDigits.h"
-#include "sentence/LineEditor.h"
-#include "sentence/SampleChoice.h"
-#include "store/SentenceFiles.h"
 
 // What the window needs from the platform it runs on.
 struct Platform {

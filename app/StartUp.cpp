@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
+#include "settings/Keys.h"
 #include "store/FileReports.h"
-#include "store/Properties.h"
 
 // Each stored value is brought back without running a handler or writing a setting. A value
 // that cannot be brought back is shown in a warning only where line settings are stored, and

@@ -2,9 +2,9 @@
 
 #include "radio/LineSettings.h"
 #include "radio/PortReports.h"
-#include "radio/StoredPortNumber.h"
+#include "settings/Keys.h"
+#include "settings/StoredPortNumber.h"
 #include "store/FileReports.h"
-#include "store/Properties.h"
 
 namespace command_line {
 namespace {

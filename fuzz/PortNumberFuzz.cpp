@@ -1,4 +1,4 @@
-#include "radio/StoredPortNumber.h"
+#include "settings/StoredPortNumber.h"
 
 #include <cstdint>
 #include <string>

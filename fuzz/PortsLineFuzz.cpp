@@ -1,4 +1,4 @@
-#include "radio/PortsEntry.h"
+#include "link/PortsEntry.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "radio/RigctldAnswers.h"
+#include "link/RigctldAnswers.h"
 
 #include <cstdint>
 #include <string_view>

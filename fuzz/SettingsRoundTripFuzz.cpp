@@ -1,4 +1,4 @@
-#include "platform/qt/settings/QtSettingsStore.h"
+#include "qt/settings/QtSettingsStore.h"
 
 #include <algorithm>
 #include <array>

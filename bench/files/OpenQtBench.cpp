@@ -4,8 +4,8 @@
 
 #include "app/MainWindow.h"
 #include "bench/files/SentenceFileBench.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/window/WindowView.h"
+#include "qt/QtEventLoop.h"
+#include "qt/window/WindowView.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/MemorySettingsStore.h"
 #include "tests/doubles/RecordedMessageBox.h"

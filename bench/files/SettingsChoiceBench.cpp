@@ -3,7 +3,7 @@
 // Usage: bench_settings_choice [KiB, default 60]
 
 #include "bench/files/SentenceFileBench.h"
-#include "platform/qt/settings/QtSettingsStore.h"
+#include "qt/settings/QtSettingsStore.h"
 #include "tests/doubles/TestWindow.h"
 #include "tests/support/ComPortLink.h"
 

@@ -7,7 +7,7 @@
 //
 // updates: how many Updates each path sends, one every 100 ms, 200 unless given.
 
-#include "platform/qt/serial/QtSerialPort.h"
+#include "qt/serial/QtSerialPort.h"
 #include "sentence/Samples.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/RigctldProcess.h"

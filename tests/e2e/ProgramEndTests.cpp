@@ -1,7 +1,7 @@
 // Each ending runs the program in a child process, since the program's end ends the process.
 // The parent holds the radio's end of a pseudo-terminal and judges from outside, as the next
 // user of the port would: by the lock file the port leaves or not.
-#include "platform/qt/Program.h"
+#include "qt/Program.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/PortLockFile.h"
 #include "tests/support/TestApplication.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/window/LampWidget.h"
+#include "qt/window/LampWidget.h"
 #include "sentence/Samples.h"
 #include "tests/e2e/UserSteps.h"
 #include "tests/support/RigctldProcess.h"

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/files/QtFileDialog.h"
+#include "qt/QtEventLoop.h"
+#include "qt/files/QtFileDialog.h"
 #include "tests/doubles/FakeSerialPort.h"
 #include "tests/doubles/MemorySettingsStore.h"
 #include "tests/doubles/QueuedEventLoop.h"

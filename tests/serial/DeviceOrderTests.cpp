@@ -1,4 +1,4 @@
-#include "radio/SerialDeviceOrder.h"
+#include "link/SerialDeviceOrder.h"
 
 #include <gtest/gtest.h>
 

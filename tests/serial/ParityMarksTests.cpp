@@ -1,4 +1,4 @@
-#include "radio/ParityMarks.h"
+#include "link/ParityMarks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "radio/PortsEntry.h"
-#include "radio/RigctldAnswers.h"
+#include "link/PortsEntry.h"
+#include "link/RigctldAnswers.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

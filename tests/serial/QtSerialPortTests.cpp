@@ -1,4 +1,4 @@
-#include "platform/qt/serial/QtSerialPort.h"
+#include "qt/serial/QtSerialPort.h"
 #include "tests/support/SimulatedRadio.h"
 #include "tests/support/TestApplication.h"
 

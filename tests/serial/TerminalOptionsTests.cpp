@@ -1,5 +1,5 @@
-#include "platform/qt/serial/TerminalOptions.h"
-#include "radio/ParityMarks.h"
+#include "link/ParityMarks.h"
+#include "qt/serial/TerminalOptions.h"
 #include "tests/support/SimulatedRadio.h"
 
 #include <QTest>

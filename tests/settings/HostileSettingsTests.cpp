@@ -1,6 +1,6 @@
-#include "platform/qt/Text.h"
+#include "qt/Text.h"
 #include "radio/LineSettings.h"
-#include "radio/StoredPortNumber.h"
+#include "settings/StoredPortNumber.h"
 #include "tests/doubles/TestWindow.h"
 #include "tests/settings/SettingsFiles.h"
 #include "tests/support/Watchdog.h"

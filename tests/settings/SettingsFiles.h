@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/settings/QtSettingsStore.h"
+#include "qt/settings/QtSettingsStore.h"
 #include "tests/support/ComPortLink.h"
 
 #include <algorithm>

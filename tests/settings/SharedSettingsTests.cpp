@@ -1,6 +1,6 @@
 // The settings file shared with other processes, live or ended; each run of the program is a
 // process of its own.
-#include "platform/qt/Program.h"
+#include "qt/Program.h"
 #include "system/ExclusiveLock.h"
 #include "tests/settings/SettingsFiles.h"
 #include "tests/support/TestApplication.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/serial/QtSerialPort.h"
-#include "platform/qt/timers/TimerDriver.h"
+#include "qt/QtEventLoop.h"
+#include "qt/serial/QtSerialPort.h"
+#include "qt/timers/TimerDriver.h"
 #include "tests/doubles/MemorySettingsStore.h"
 #include "tests/doubles/RecordedMessageBox.h"
 #include "tests/doubles/ScriptedFileDialog.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/Program.h"
+#include "qt/Program.h"
 #include "tests/doubles/RecordedMessageBox.h"
 #include "tests/doubles/ScriptedFileDialog.h"
 #include "tests/support/ComPortLink.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/window/WindowView.h"
+#include "qt/window/WindowView.h"
 #include "tests/doubles/TestWindow.h"
 #include "tests/support/TestApplication.h"
 

@@ -1,5 +1,5 @@
-#include "platform/qt/window/Colours.h"
-#include "platform/qt/window/Twips.h"
+#include "qt/window/Colours.h"
+#include "qt/window/Twips.h"
 #include "tests/window/ShownWindow.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,4 +1,4 @@
-#include "platform/qt/QtEventLoop.h"
+#include "qt/QtEventLoop.h"
 #include "tests/window/ShownWindow.h"
 
 #include <QCheckBox>

@@ -1,0 +1,23 @@
+#include "link/PortHolderAdvice.h"
+
+#include "radio/PortLabel.h"
+
+std::string holderAdvice(const std::string& program, int number) {
+    if (program == "brltty") {
+        return ". brltty, the braille display driver, takes USB serial adapters for itself: if "
+               "you use no braille display, remove it (sudo apt remove brltty), then unplug the "
+               "adapter and plug it in again";
+    }
+    if (program == "ModemManager") {
+        return ". ModemManager tries every new serial port for a modem for a while after it "
+               "appears: wait half a minute and press Connect again, or stop it for good with "
+               "sudo systemctl disable --now ModemManager";
+    }
+    if (program == "rigctld") {
+        return ". To share the radio with the programs that use it, let " + portLabel(number) +
+               " reach the radio through that rigctld: write \"rigctld localhost:4532\" (with "
+               "its address) into the file ~/.config/Sonavel/ports/com" +
+               std::to_string(number) + "; or close it";
+    }
+    return ". Close that program, or press Connect once it has let the port go";
+}

@@ -1,0 +1,110 @@
+#include "parts/SentenceFiles.h"
+
+#include "sentence/SentenceCheck.h"
+#include "store/FileReports.h"
+#include "store/InputFile.h"
+#include "store/LastLine.h"
+#include "store/SentenceAppend.h"
+
+#include <optional>
+
+namespace {
+// Open and Save share the one dialog, so each sets all of it up before its own use.
+void setUpFileDialog(FileDialog& dialog) {
+    dialog.setCancelError(true);
+    dialog.setFlags(FileDialog::hideReadOnly);
+    dialog.setFilter("All Files (*.*)|*.*|Text Files(*.txt)|*.txt");
+    dialog.setFilterIndex(2);
+}
+
+// The full path chosen, or nothing when the user cancelled or chose no name.
+std::optional<std::string> askForFile(FileDialog& dialog,
+                                      FileDialog::Outcome (FileDialog::*choose)()) {
+    setUpFileDialog(dialog);
+    if ((dialog.*choose)() == FileDialog::Outcome::cancelled || dialog.chosenPath().empty()) {
+        return std::nullopt;
+    }
+    return dialog.chosenPath();
+}
+
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+} // namespace
+
+SentenceFiles::SentenceFiles(Controls controls, FileDialog& dialog, EventLoop& eventLoop,
+                             NoticeBox& notices)
+    : controls_(controls), dialog_(dialog), eventLoop_(eventLoop), notices_(notices) {}
+
+// A failure ends Open at once and the user is told why. A file that cannot be read to the end
+// leaves the window as it was: the box shows the sentence in the store, which Update sends.
+void SentenceFiles::openPressed() {
+    const auto chosen = askForFile(dialog_, &FileDialog::chooseOpenFile);
+    if (!chosen) {
+        return;
+    }
+    const std::string& name = *chosen;
+    {
+        const auto slot = slots_.claimReading();
+        if (!slot) {
+            notices_.report("The file " + quoted(name) +
+                            " was not opened: another file is still being read");
+            return;
+        }
+        InputFile file;
+        if (const Result opened = file.open(name); !opened) {
+            notices_.report(
+                file_reports::notOpened(file_reports::fileNamed(name), opened.reason()));
+            return;
+        }
+        const std::string sampleBefore = controls_.sampleSelector.text();
+        const std::string title = dialog_.chosenTitle();
+        controls_.sampleSelector.setText(title);
+
+        // Each line replaces the box, so the last one stays; the window keeps reacting between
+        // lines, and its handlers may change the box or the store meanwhile.
+        const LastLine read = readLastLine(file, [this](const std::string& line) {
+            controls_.sentenceBox.setText(line);
+            eventLoop_.yield();
+        });
+        if (!read.failure.empty()) {
+            controls_.sentenceBox.setText(controls_.digitStore.join());
+            // A sample chosen while the file was read stays chosen.
+            if (controls_.sampleSelector.text() == title) {
+                controls_.sampleSelector.setText(sampleBefore);
+            }
+            notices_.report(
+                file_reports::notReadToEnd(file_reports::fileNamed(name), read.failure) +
+                "; the sentence and the sample were left as they were");
+            return;
+        }
+    }
+    controls_.digitStore.split(controls_.sentenceBox.text());
+}
+
+// The box is saved, not the store: accepted line edits not yet sent stay out of the file.
+void SentenceFiles::savePressed() {
+    const auto chosen = askForFile(dialog_, &FileDialog::chooseSaveFile);
+    if (!chosen) {
+        return;
+    }
+    const std::string& name = *chosen;
+    const auto slot = slots_.claimWriting();
+    if (!slot) {
+        notices_.report("The sentence was not saved to " + quoted(name) +
+                        ": another sentence is still being saved");
+        return;
+    }
+    const std::string& sentence = controls_.sentenceBox.text();
+    if (const Result saved = appendSentenceLine(name, sentence); !saved) {
+        notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
+                        saved.reason());
+    } else if (const auto fault = sentenceFault(sentence, controls_.digitStore)) {
+        notices_.report("Saved to " + quoted(name) +
+                        " as it stands, but the radio expects 128 hexadecimal digits: " + *fault +
+                        ". Correct it in the line editor, press Accept Changes and Update, then "
+                        "Save again.");
+    } else {
+        notices_.announce("Saved to " + dialog_.chosenTitle());
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "controls/CheckBox.h"
+#include "controls/Lamp.h"
+#include "controls/NoticeBox.h"
+#include "controls/TextBox.h"
+#include "controls/Timer.h"
+#include "parts/TellOnce.h"
+#include "platform/EventLoop.h"
+#include "platform/SerialPort.h"
+#include "radio/RadioReplies.h"
+#include "sentence/HexDigits.h"
+
+#include <cstdint>
+#include <string>
+
+// Sending the sentence to the radio: Update, the resend while Auto is ticked, the send lamp,
+// and what the radio answers.
+class Transmission {
+public:
+    struct Controls {
+        TextBox& sentenceBox;
+        HexDigits& digitStore;
+        CheckBox& autoResend;
+        Lamp& sendLamp;
+        Timer& resendTimer;
+        Timer& sendLampTimer;
+    };
+
+    Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop, NoticeBox& notices);
+
+    void updatePressed();
+    void resendTick();
+    void sendLampTick();
+    // What the port tells: its send queue drained, or something was received.
+    void portEvent(std::int16_t kind);
+    // The user acted (Update, Connect): every problem and refusal is news again.
+    void startAfresh();
+
+    // The sentence the last Update took from the digit store.
+    const std::string& lastSentence() const { return sentence_; }
+    // What the port gave at its last receive event.
+    const std::string& lastReceived() const { return received_; }
+
+private:
+    // One send of the digit store; false when a step failed and ended it.
+    bool update();
+    void reportSendProblem(const std::string& problem);
+
+    Controls controls_;
+    SerialPort& port_;
+    EventLoop& eventLoop_;
+    NoticeBox& notices_;
+    std::string sentence_;
+    std::string received_;
+    RadioReplies replies_;
+    TellOnce sendProblems_;
+    TellOnce refusals_;
+};

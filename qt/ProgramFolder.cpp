@@ -1,0 +1,13 @@
+#include "qt/ProgramFolder.h"
+
+#include "system/ConfigFolder.h"
+
+#include <QFile>
+
+QString programFolderPath(const QString& name) {
+    const ConfigFolder config = userConfigFolder();
+    if (config.path.empty()) {
+        return {};
+    }
+    return QFile::decodeName(config.path.c_str()) + QStringLiteral("/Sonavel/") + name;
+}

@@ -1,0 +1,10 @@
+#include "qt/QtMessageBox.h"
+
+#include "qt/Text.h"
+
+#include <QMessageBox>
+
+void QtMessageBox::showWarning(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, toQString(caption), toQString(text), QMessageBox::Ok);
+    box.exec();
+}

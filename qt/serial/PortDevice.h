@@ -1,0 +1,24 @@
+#pragma once
+
+#include "link/PortsEntry.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+// What Com number opens: what the file "com<number>" in portsFolder says when there is one,
+// else the number-th serial device present; nullopt when there is neither.
+std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder);
+
+// The device with what the system knows of it, for the user to recognise the adapter:
+// "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the path alone.
+QString describedDevice(const QString& device);
+
+// Every number that opens a device present or a rigctld, in number order, each as "Com 1 is
+// /dev/ttyUSB0 (...)" or "Com 9 is rigctld at localhost:4532"; empty when no number does.
+QStringList portsWithDevices(const QString& portsFolder);
+
+// What the user can choose instead of a number that leads to no device: "Com 1 is
+// /dev/ttyUSB0 (...), Com 3 is /dev/ttyS0", or what to check when no number leads anywhere.
+std::string portChoices(const QString& portsFolder);

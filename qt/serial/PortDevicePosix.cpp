@@ -1,0 +1,111 @@
+#include "link/SerialDeviceOrder.h"
+#include "qt/serial/PortDevice.h"
+#include "radio/PortLabel.h"
+#include "system/DeviceAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSerialPortInfo>
+#include <QStringList>
+#include <set>
+
+namespace {
+QString described(const QString& device, const QList<QSerialPortInfo>& present) {
+    for (const QSerialPortInfo& info : present) {
+        if (info.systemLocation() != device && info.portName() != device) {
+            continue;
+        }
+        QStringList known;
+        for (const QString& part : {info.description(), info.manufacturer(), info.serialNumber()}) {
+            if (!part.isEmpty()) {
+                known << part;
+            }
+        }
+        if (!known.isEmpty()) {
+            return device + QStringLiteral(" (") + known.join(QStringLiteral(", ")) + ')';
+        }
+    }
+    return device;
+}
+
+std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
+    std::vector<std::string> locations;
+    for (const QSerialPortInfo& info : present) {
+        locations.push_back(info.systemLocation().toStdString());
+    }
+    return numberedSerialDevices(std::move(locations));
+}
+
+std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
+                                   const std::vector<std::string>& numberedDevices) {
+    const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
+    if (auto entry = readPortsEntry(file.toStdString())) {
+        return entry;
+    }
+    if (number < 1 || static_cast<std::size_t>(number) > numberedDevices.size()) {
+        return std::nullopt;
+    }
+    return SerialDeviceEntry{numberedDevices[static_cast<std::size_t>(number) - 1]};
+}
+} // namespace
+
+QString describedDevice(const QString& device) {
+    return described(device, QSerialPortInfo::availablePorts());
+}
+
+std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
+    return entryFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
+}
+
+QStringList portsWithDevices(const QString& portsFolder) {
+    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
+    const std::vector<std::string> numberedDevices = numbered(present);
+    std::set<int> numbers;
+    for (int number = 1; number <= static_cast<int>(numberedDevices.size()); ++number) {
+        numbers.insert(number);
+    }
+    const QStringList links =
+        QDir(portsFolder)
+            .entryList({QStringLiteral("com*")}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString& link : links) {
+        bool isNumber = false;
+        const int number = link.mid(3).toInt(&isNumber);
+        if (isNumber && number > 0) {
+            numbers.insert(number);
+        }
+    }
+    QStringList listed;
+    for (const int number : numbers) {
+        const std::optional<PortsEntry> entry = entryFor(number, portsFolder, numberedDevices);
+        const QString label = QString::fromStdString(portLabel(number)) + QStringLiteral(" is ");
+        if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
+            listed << label + QStringLiteral("rigctld at ") +
+                          QString::fromStdString(rigctld->address());
+        }
+        const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr;
+        // A device that is unplugged leads nowhere and is no choice.
+        const QString device =
+            serial ? QFileInfo(QString::fromStdString(serial->device)).canonicalFilePath() : "";
+        if (!device.isEmpty()) {
+            listed << label + described(device, present);
+        }
+    }
+    return listed;
+}
+
+std::string portChoices(const QString& portsFolder) {
+    const QStringList ports = portsWithDevices(portsFolder);
+    if (!ports.isEmpty()) {
+        return ports.join(QStringLiteral(", ")).toStdString();
+    }
+    std::string choices = "No number leads to a serial device that is present: check that the "
+                          "adapter is plugged in, and its cable";
+    for (const std::string& adapter : adaptersWithoutSerialDevice()) {
+        choices += ". The USB serial adapter " + adapter +
+                   " is plugged in but has no serial device: another program has taken it, "
+                   "usually brltty, the braille display driver. If you use no braille "
+                   "display, remove it (sudo apt remove brltty), then unplug the adapter and "
+                   "plug it in again";
+    }
+    return choices;
+}

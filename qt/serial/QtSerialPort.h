@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/SerialPort.h"
+#include "qt/serial/SerialDeviceLink.h"
+#ifdef SONAVEL_RIGCTLD
+#include "qt/serial/RigctldLink.h"
+#endif
+#include "radio/LineSettings.h"
+
+#include <QString>
+
+// The window's port: at each open, what the ports folder says for the number decides whether
+// it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
+// networking). Events reach the
+// listener from the event loop only.
+class QtSerialPort : public SerialPort, private SerialPortListener {
+public:
+    // Port files are looked up in the "ports" folder beside the settings file, found at
+    // each open so that it follows the user's configuration folder.
+    QtSerialPort();
+    explicit QtSerialPort(QString portsFolder);
+
+    void setListener(SerialPortListener* listener) override { listener_ = listener; }
+    Result setPortNumber(std::int16_t number) override;
+    std::int16_t portNumber() const override { return number_; }
+    Result setLineSettings(const std::string& text) override;
+    std::string lineSettings() const override { return settings_.text(); }
+    bool isOpen() const override;
+    Result setOpen(bool open) override;
+    Result write(const std::string& text) override;
+    bool isLineBusy() const override;
+    std::string readInput() override;
+    bool lineSettingsApply() const override { return !isOpen() || link_ == &serial_; }
+    std::string device() const override { return description_; }
+
+    // At the program's end, when no handler may run any more: gives the descriptor, the
+    // device's lock file and the connection back to the system and tells nobody.
+    void release();
+
+private:
+    Result open();
+    void portEvent(std::int16_t kind) override;
+    void portLost(const std::string& reason) override;
+
+    QString portsFolder_;
+    SerialPortListener* listener_ = nullptr;
+    std::int16_t number_ = 1;
+    LineSettings settings_;
+    std::string description_;
+    SerialDeviceLink serial_{*this};
+#ifdef SONAVEL_RIGCTLD
+    RigctldLink rigctld_{*this};
+#endif
+    // The one of them that opened last.
+    PortLink* link_ = &serial_;
+};

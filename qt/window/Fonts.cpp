@@ -1,0 +1,30 @@
+#include "qt/window/Fonts.h"
+
+#include <QStringList>
+
+namespace {
+QFont font(const QStringList& families, QFont::StyleHint hint, double points, bool bold) {
+    QFont chosen;
+    chosen.setFamilies(families);
+    chosen.setStyleHint(hint);
+    chosen.setPointSizeF(points);
+    chosen.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return chosen;
+}
+} // namespace
+
+namespace fonts {
+QFont sansSerif(double points, bool bold) {
+    return font({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"},
+                QFont::SansSerif, points, bold);
+}
+
+QFont courierNew(double points) {
+    return font({"Courier New", "Liberation Mono", "DejaVu Sans Mono"}, QFont::Monospace, points,
+                false);
+}
+
+QFont arial(double points) {
+    return font({"Arial", "Liberation Sans", "DejaVu Sans"}, QFont::SansSerif, points, false);
+}
+} // namespace fonts

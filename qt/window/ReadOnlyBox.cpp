@@ -1,0 +1,42 @@
+#include "qt/window/ReadOnlyBox.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int outlineWidth = 2;
+} // namespace
+
+ReadOnlyBox::ReadOnlyBox(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusPolicy(Qt::StrongFocus);
+    setTabChangesFocus(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The outline is drawn in this margin, clear of the text.
+    document()->setDocumentMargin(outlineWidth);
+}
+
+void ReadOnlyBox::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        QPen outline(palette().color(QPalette::Text), outlineWidth);
+        outline.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(outline);
+        painter.drawRect(QRectF(viewport()->rect())
+                             .adjusted(outlineWidth / 2.0, outlineWidth / 2.0, -outlineWidth / 2.0,
+                                       -outlineWidth / 2.0));
+    }
+}
+
+void ReadOnlyBox::focusInEvent(QFocusEvent* event) {
+    QTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
+void ReadOnlyBox::focusOutEvent(QFocusEvent* event) {
+    QTextEdit::focusOutEvent(event);
+    viewport()->update();
+}
