@@ -25,13 +25,13 @@ MainWindow::MainWindow(Platform platform)
       sampleSelector("Select Sample", SampleChoice::sampleItems()),
       serialPort_(platform.serialPort), settings_(platform.settings),
       messageBox_(platform.messageBox), eventLoop_(platform.eventLoop),
+      sentence_({sentenceBox, digitStore}),
       port_({portSelector, rateSelector, portLamp}, serialPort_, settings_, noticeBox),
-      transmission_({sentenceBox, digitStore, autoResend, sendLamp, resendTimer, sendLampTimer},
-                    serialPort_, eventLoop_, noticeBox),
-      samples_({sampleSelector, sentenceBox, digitStore}, settings_, noticeBox),
-      lineEditor_({lineSelector, digitCells, digitStore}, noticeBox),
-      files_({sampleSelector, sentenceBox, digitStore}, platform.fileDialog, eventLoop_,
-             noticeBox) {
+      transmission_({autoResend, sendLamp, resendTimer, sendLampTimer}, sentence_, serialPort_,
+                    eventLoop_, noticeBox),
+      samples_(sampleSelector, sentence_, settings_, noticeBox),
+      lineEditor_({lineSelector, digitCells}, sentence_, noticeBox),
+      files_(sampleSelector, sentence_, platform.fileDialog, eventLoop_, noticeBox) {
     sampleSelector.onClick = [this] { samples_.sampleChosen(); };
     portSelector.onClick = [this] { port_.portChosen(); };
     rateSelector.onClick = [this] { port_.rateChosen(); };

@@ -11,6 +11,7 @@
 #include "parts/LineEditor.h"
 #include "parts/PortControl.h"
 #include "parts/SampleChoice.h"
+#include "parts/Sentence.h"
 #include "parts/SentenceFiles.h"
 #include "parts/Transmission.h"
 #include "platform/EventLoop.h"
@@ -18,7 +19,6 @@
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
-#include "sentence/HexDigits.h"
 
 // What the window needs from the platform it runs on.
 struct Platform {
@@ -99,6 +99,7 @@ private:
     MessageBox& messageBox_;
     EventLoop& eventLoop_;
 
+    Sentence sentence_;
     PortControl port_;
     Transmission transmission_;
     SampleChoice samples_;

@@ -2,9 +2,8 @@
 
 #include "radio/LineSettings.h"
 #include "radio/PortReports.h"
-#include "settings/Keys.h"
 #include "settings/StoredPortNumber.h"
-#include "store/FileReports.h"
+#include "settings/StoredSettings.h"
 
 namespace command_line {
 namespace {
@@ -28,7 +27,7 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
     PortChoice choice;
     if (!request.port || !request.rate) {
         if (const std::string problem = settings.readProblem(); !problem.empty()) {
-            choice.warning = file_reports::settingsNotRead(problem);
+            choice.warning = stored::notReadReport(problem);
         }
     }
     if (request.port) {
@@ -37,9 +36,9 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
             return choice;
         }
     } else {
-        const std::string stored = properties::read(settings, properties::commPort);
-        if (!stored.empty()) {
-            const StoredPortNumber parsed = parseStoredPortNumber(stored);
+        const std::string storedText = stored::read(settings, stored::portNumber);
+        if (!storedText.empty()) {
+            const StoredPortNumber parsed = parseStoredPortNumber(storedText);
             const Result set = parsed.number ? port.setPortNumber(*parsed.number)
                                              : Result::failure(parsed.failure);
             if (!set) {
@@ -47,19 +46,20 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
                 return choice;
             }
         }
-        noteOrigin(choice.origin, stored, "port");
+        noteOrigin(choice.origin, storedText, "port");
     }
     if (request.rate) {
         if (const Result set = port.setLineSettings(selectedRateSettings(*request.rate)); !set) {
             choice.problem = usage(port_reports::rateRefused(*request.rate, set.reason()));
         }
     } else {
-        const std::string stored = properties::read(settings, properties::settingsRead);
-        if (const Result set = stored.empty() ? Result::success() : port.setLineSettings(stored);
+        const std::string storedText = stored::read(settings, stored::lineSettings);
+        if (const Result set =
+                storedText.empty() ? Result::success() : port.setLineSettings(storedText);
             !set) {
             choice.problem = unusableStored(set.reason());
         }
-        noteOrigin(choice.origin, stored, "line settings");
+        noteOrigin(choice.origin, storedText, "line settings");
     }
     return choice;
 }

@@ -1,7 +1,6 @@
 #include "cli/SentenceRead.h"
 
-#include "radio/SentenceGuard.h"
-#include "sentence/HexDigits.h"
+#include "parts/Sentence.h"
 #include "sentence/Samples.h"
 #include "store/FileReports.h"
 #include "store/InputFile.h"
@@ -24,8 +23,10 @@ std::string sampleSentence(const std::string& name) {
 
 SentenceRead readSentence(const SentenceSource& source) {
     std::string line;
+    std::string whose;
     if (source.kind == SentenceSource::Kind::sample) {
         line = sampleSentence(source.name);
+        whose = "The sample \"" + source.name + "\"";
     } else {
         const bool isFile = source.kind == SentenceSource::Kind::file;
         const std::string what = isFile ? file_reports::fileNamed(source.name) : "Standard input";
@@ -38,21 +39,23 @@ SentenceRead readSentence(const SentenceSource& source) {
         if (!last.failure.empty()) {
             return unusable(file_reports::notReadToEnd(what, last.failure));
         }
-        // Sent as it stands, an empty line would make "UR;", which asks the radio for its
-        // equaliser instead of loading one.
-        if (!last.line || last.line->empty()) {
-            return unusable(what + " has no sentence on its last line, so nothing was sent.");
-        }
-        line = *last.line;
+        line = last.line.value_or("");
+        whose = isFile ? "The last line of the file \"" + source.name + "\""
+                       : "The last line of standard input";
     }
-    // Open and a sample choice put the line into the digit store, and Update sends what the
-    // store holds.
+    // The window's own rules: the line is loaded as Open or a sample choice loads it, and Update
+    // sends what the store then holds. A script has nobody to read a warning, so a sentence the
+    // window would only warn about is refused.
+    TextBox box(TextBox::Typing::readOnly);
     HexDigits digits;
-    digits.split(line);
-    const std::string sentence = digits.join();
-    if (const auto unsafe = unsafeSentenceProblem(sentence)) {
-        return unusable(*unsafe);
+    Sentence sentence({box, digits});
+    if (const auto fault = sentence.fault(line)) {
+        return unusable(whose +
+                        " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 "
+                        "and A to F): " +
+                        *fault + ". Nothing was sent.");
     }
-    return {sentence, {}};
+    sentence.load(line);
+    return {sentence.joined(), {}};
 }
 } // namespace command_line

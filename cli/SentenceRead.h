@@ -13,7 +13,7 @@ struct SentenceRead {
     Outcome problem;
 };
 
-// The sentence exactly as the window would send it after Open or a sample choice, held to
-// the same guard; standard input is read as a file is.
+// The sentence exactly as the window would send it after Open or a sample choice, refused unless
+// it is 128 hexadecimal digits, 0 to 9 and A to F; standard input is read as a file is.
 SentenceRead readSentence(const SentenceSource& source);
 } // namespace command_line

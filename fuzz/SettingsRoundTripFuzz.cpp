@@ -1,4 +1,5 @@
 #include "qt/settings/QtSettingsStore.h"
+#include "settings/StoredSettings.h"
 
 #include <algorithm>
 #include <array>
@@ -41,14 +42,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 // The first byte picks the key and the case it is written in, the second the case the keys are
 // read in; the rest is the value.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::array<std::string, 4> keys{"CommPort", "Settings", "Bytes", "Msg"};
-    static std::array<std::optional<std::string>, 4> lastWritten;
+    const auto& settings = stored::all;
+    static std::array<std::optional<std::string>, std::tuple_size_v<decltype(stored::all)>>
+        lastWritten;
     static unsigned long run = 0;
     if (size < 2) {
         return 0;
     }
-    const std::size_t chosen = data[0] % keys.size();
-    const std::string& key = keys[chosen];
+    const std::size_t chosen = data[0] % settings.size();
+    const std::string& key = settings[chosen]->key;
     // Four values this long, each character escaped in at most four bytes, keep the file under
     // the 64 KiB beyond which the store takes it as damaged.
     constexpr std::size_t longestValue = 4000;
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::filesystem::path written = folder / "Sonavel" / "Sonavel.conf";
     QtSettingsStore writer(QString::fromStdString(written.string()));
-    if (!writer.writeSetting("Sonavel", "Properties", cased(key, data[0] >> 2U), value)) {
+    if (!writer.writeSetting(stored::application, stored::section, cased(key, data[0] >> 2U),
+                             value)) {
         __builtin_trap();
     }
     lastWritten[chosen] = value;
@@ -68,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::filesystem::copy_file(written, copy);
     QtSettingsStore reader(QString::fromStdString(copy.string()));
     // Each write changes its own entry in the file the earlier ones left, and no other.
-    for (std::size_t n = 0; n < keys.size(); ++n) {
-        if (lastWritten[n] && reader.readSetting("Sonavel", "Properties", cased(keys[n], data[1]),
+    for (std::size_t n = 0; n < settings.size(); ++n) {
+        if (lastWritten[n] && reader.readSetting(stored::application, stored::section,
+                                                 cased(settings[n]->key, data[1]),
                                                  "\x01missing") != *lastWritten[n]) {
             __builtin_trap();
         }

@@ -2,8 +2,8 @@
 
 #include "sentence/SentenceCheck.h"
 
-LineEditor::LineEditor(Controls controls, NoticeBox& notices)
-    : controls_(controls), notices_(notices) {}
+LineEditor::LineEditor(Controls controls, Sentence& sentence, NoticeBox& notices)
+    : controls_(controls), sentence_(sentence), notices_(notices) {}
 
 void LineEditor::listLines() {
     constexpr int lineCount = HexDigits::cellCount / HexDigits::lineLength;
@@ -16,21 +16,22 @@ void LineEditor::listLines() {
 void LineEditor::lineChosen() {
     const int line = controls_.lineSelector.itemData(controls_.lineSelector.listIndex());
     lineStart_ = (line - 1) * HexDigits::lineLength;
+    const Sentence::Line shown = sentence_.line(lineStart_);
     for (int column = 0; column < HexDigits::lineLength; ++column) {
-        controls_.cells[column].setText(controls_.digitStore.cell(lineStart_ + column));
+        controls_.cells[column].setText(shown[column]);
     }
 }
 
 // The cells go back whole: the store keeps whatever the user typed, and the user hears what in it
 // the radio will not take.
 void LineEditor::acceptPressed() {
-    int position = lineStart_;
-    for (const auto& cell : controls_.cells) {
-        controls_.digitStore.setCell(position, cell.text());
-        ++position;
+    Sentence::Line typed;
+    for (int column = 0; column < HexDigits::lineLength; ++column) {
+        typed[column] = controls_.cells[column].text();
     }
+    sentence_.acceptLine(lineStart_, typed);
     const std::string line = lineLabel(lineStart_ / HexDigits::lineLength + 1);
-    if (const auto fault = lineFault(controls_.digitStore, lineStart_)) {
+    if (const auto fault = sentence_.lineFault(lineStart_)) {
         notices_.report("Line " + line +
                         " was accepted as typed, but each cell takes one hexadecimal digit: " +
                         *fault + ". Correct the cells and press Accept Changes again.");

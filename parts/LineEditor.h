@@ -3,7 +3,7 @@
 #include "controls/ComboBox.h"
 #include "controls/NoticeBox.h"
 #include "controls/TextBox.h"
-#include "sentence/HexDigits.h"
+#include "parts/Sentence.h"
 
 #include <array>
 
@@ -16,10 +16,9 @@ public:
     struct Controls {
         ComboBox& lineSelector;
         Cells& cells;
-        HexDigits& digitStore;
     };
 
-    LineEditor(Controls controls, NoticeBox& notices);
+    LineEditor(Controls controls, Sentence& sentence, NoticeBox& notices);
 
     // Fills the line selector with "01" to "16".
     void listLines();
@@ -31,6 +30,7 @@ public:
 
 private:
     Controls controls_;
+    Sentence& sentence_;
     NoticeBox& notices_;
     int lineStart_ = 0;
 };

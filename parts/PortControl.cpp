@@ -3,8 +3,8 @@
 #include "radio/LineSettings.h"
 #include "radio/PortLabel.h"
 #include "radio/PortReports.h"
-#include "settings/Keys.h"
 #include "settings/StoredPortNumber.h"
+#include "settings/StoredSettings.h"
 
 PortControl::PortControl(Controls controls, SerialPort& port, SettingsStore& settings,
                          NoticeBox& notices)
@@ -42,8 +42,7 @@ void PortControl::portChosen() {
     if (const Result set = port_.setPortNumber(static_cast<std::int16_t>(number)); !set) {
         notices_.report(port_reports::numberRefused(number, set.reason()));
     }
-    if (const Result written =
-            properties::write(settings_, properties::commPort, std::to_string(number));
+    if (const Result written = stored::write(settings_, stored::portNumber, std::to_string(number));
         !written) {
         notices_.report("The port choice could not be remembered: " + written.reason());
     }
@@ -63,8 +62,7 @@ void PortControl::rateChosen() {
         notices_.report(port_reports::rateRefused(rate, set.reason()));
         return;
     }
-    if (const Result written =
-            properties::write(settings_, properties::settingsWritten, port_.lineSettings());
+    if (const Result written = stored::write(settings_, stored::lineSettings, port_.lineSettings());
         !written) {
         notices_.report("The rate is in use but could not be remembered: " + written.reason());
     }

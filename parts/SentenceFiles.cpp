@@ -1,6 +1,5 @@
 #include "parts/SentenceFiles.h"
 
-#include "sentence/SentenceCheck.h"
 #include "store/FileReports.h"
 #include "store/InputFile.h"
 #include "store/LastLine.h"
@@ -32,9 +31,10 @@ std::string quoted(const std::string& name) {
 }
 } // namespace
 
-SentenceFiles::SentenceFiles(Controls controls, FileDialog& dialog, EventLoop& eventLoop,
-                             NoticeBox& notices)
-    : controls_(controls), dialog_(dialog), eventLoop_(eventLoop), notices_(notices) {}
+SentenceFiles::SentenceFiles(ComboBox& sampleSelector, Sentence& sentence, FileDialog& dialog,
+                             EventLoop& eventLoop, NoticeBox& notices)
+    : sampleSelector_(sampleSelector), sentence_(sentence), dialog_(dialog), eventLoop_(eventLoop),
+      notices_(notices) {}
 
 // A failure ends Open at once and the user is told why. A file that cannot be read to the end
 // leaves the window as it was: the box shows the sentence in the store, which Update sends.
@@ -57,21 +57,21 @@ void SentenceFiles::openPressed() {
                 file_reports::notOpened(file_reports::fileNamed(name), opened.reason()));
             return;
         }
-        const std::string sampleBefore = controls_.sampleSelector.text();
+        const std::string sampleBefore = sampleSelector_.text();
         const std::string title = dialog_.chosenTitle();
-        controls_.sampleSelector.setText(title);
+        sampleSelector_.setText(title);
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
         // lines, and its handlers may change the box or the store meanwhile.
         const LastLine read = readLastLine(file, [this](const std::string& line) {
-            controls_.sentenceBox.setText(line);
+            sentence_.show(line);
             eventLoop_.yield();
         });
         if (!read.failure.empty()) {
-            controls_.sentenceBox.setText(controls_.digitStore.join());
+            sentence_.showStored();
             // A sample chosen while the file was read stays chosen.
-            if (controls_.sampleSelector.text() == title) {
-                controls_.sampleSelector.setText(sampleBefore);
+            if (sampleSelector_.text() == title) {
+                sampleSelector_.setText(sampleBefore);
             }
             notices_.report(
                 file_reports::notReadToEnd(file_reports::fileNamed(name), read.failure) +
@@ -79,7 +79,7 @@ void SentenceFiles::openPressed() {
             return;
         }
     }
-    controls_.digitStore.split(controls_.sentenceBox.text());
+    sentence_.takeShown();
 }
 
 // The box is saved, not the store: accepted line edits not yet sent stay out of the file.
@@ -95,11 +95,11 @@ void SentenceFiles::savePressed() {
                         ": another sentence is still being saved");
         return;
     }
-    const std::string& sentence = controls_.sentenceBox.text();
+    const std::string sentence = sentence_.shown();
     if (const Result saved = appendSentenceLine(name, sentence); !saved) {
         notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
                         saved.reason());
-    } else if (const auto fault = sentenceFault(sentence, controls_.digitStore)) {
+    } else if (const auto fault = sentence_.fault(sentence)) {
         notices_.report("Saved to " + quoted(name) +
                         " as it stands, but the radio expects 128 hexadecimal digits: " + *fault +
                         ". Correct it in the line editor, press Accept Changes and Update, then "

@@ -2,11 +2,11 @@
 
 #include "radio/SentenceGuard.h"
 #include "radio/SentenceSend.h"
-#include "sentence/SentenceCheck.h"
 
-Transmission::Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop,
-                           NoticeBox& notices)
-    : controls_(controls), port_(port), eventLoop_(eventLoop), notices_(notices) {}
+Transmission::Transmission(Controls controls, Sentence& sentence, SerialPort& port,
+                           EventLoop& eventLoop, NoticeBox& notices)
+    : controls_(controls), sentence_(sentence), port_(port), eventLoop_(eventLoop),
+      notices_(notices) {}
 
 void Transmission::startAfresh() {
     sendProblems_.forget();
@@ -14,45 +14,47 @@ void Transmission::startAfresh() {
 }
 
 // What a press did is told once, here: the resend repeats the same sentence and stays quiet
-// while the port is closed.
+// while the port is closed. A sentence that was not sent for what it holds is told by the send.
 void Transmission::updatePressed() {
     startAfresh();
-    const bool open = port_.isOpen();
-    if (!open) {
+    const Sent sent = update();
+    if (sent == Sent::portClosed) {
         notices_.report("Nothing was sent: the port is closed. Press Connect, then Update.");
     }
-    const bool sent = update() && open;
-    if (const auto fault = sentenceFault(sentence_, controls_.digitStore)) {
-        notices_.report(std::string(sent ? "Sent as it stands, but the radio" : "The radio") +
-                        " expects 128 hexadecimal digits: " + *fault +
-                        ". Correct it in the line editor, press Accept Changes, then Update.");
-    } else if (sent) {
+    if (sent == Sent::no) {
+        return;
+    }
+    if (const auto fault = sentence_.fault(sent_)) {
+        notices_.report(
+            std::string(sent == Sent::yes ? "Sent as it stands, but the radio" : "The radio") +
+            " expects 128 hexadecimal digits: " + *fault +
+            ". Correct it in the line editor, press Accept Changes, then Update.");
+    } else if (sent == Sent::yes) {
         notices_.announce("Sent to the radio");
     }
 }
 
-bool Transmission::update() {
-    sentence_ = controls_.digitStore.join();
+Transmission::Sent Transmission::update() {
+    sent_ = sentence_.joined();
     if (!port_.isOpen()) {
-        return true;
+        return Sent::portClosed;
     }
     eventLoop_.yield();
-    // Whatever an Update run inside the yield left in sentence_ is what goes out.
-    if (const auto unsafe = unsafeSentenceProblem(sentence_)) {
+    // Whatever an Update run inside the yield left in sent_ is what goes out.
+    if (const auto unsafe = unsafeSentenceProblem(sent_)) {
         reportSendProblem(*unsafe);
-        return false;
+        return Sent::no;
     }
-    if (const Result sent = sendSentence(port_, sentence_); !sent) {
-        reportSendProblem(sent.reason());
-        return false;
+    if (const Result written = sendSentence(port_, sent_); !written) {
+        reportSendProblem(written.reason());
+        return Sent::no;
     }
-    controls_.sentenceBox.setText(sentence_);
+    sentence_.showSent(sent_);
     if (controls_.autoResend.isTicked()) {
         controls_.resendTimer.setEnabled(true);
     }
-    return true;
+    return Sent::yes;
 }
-
 void Transmission::reportSendProblem(const std::string& problem) {
     if (sendProblems_.isNew(problem)) {
         notices_.report(problem);
@@ -68,7 +70,7 @@ void Transmission::resendTick() {
     if (port_.isLineBusy()) {
         return;
     }
-    if (!update()) {
+    if (update() == Sent::no) {
         return;
     }
     controls_.resendTimer.setEnabled(controls_.autoResend.isTicked());

@@ -3,13 +3,12 @@
 #include "controls/CheckBox.h"
 #include "controls/Lamp.h"
 #include "controls/NoticeBox.h"
-#include "controls/TextBox.h"
 #include "controls/Timer.h"
+#include "parts/Sentence.h"
 #include "parts/TellOnce.h"
 #include "platform/EventLoop.h"
 #include "platform/SerialPort.h"
 #include "radio/RadioReplies.h"
-#include "sentence/HexDigits.h"
 
 #include <cstdint>
 #include <string>
@@ -19,15 +18,14 @@
 class Transmission {
 public:
     struct Controls {
-        TextBox& sentenceBox;
-        HexDigits& digitStore;
         CheckBox& autoResend;
         Lamp& sendLamp;
         Timer& resendTimer;
         Timer& sendLampTimer;
     };
 
-    Transmission(Controls controls, SerialPort& port, EventLoop& eventLoop, NoticeBox& notices);
+    Transmission(Controls controls, Sentence& sentence, SerialPort& port, EventLoop& eventLoop,
+                 NoticeBox& notices);
 
     void updatePressed();
     void resendTick();
@@ -38,20 +36,23 @@ public:
     void startAfresh();
 
     // The sentence the last Update took from the digit store.
-    const std::string& lastSentence() const { return sentence_; }
+    const std::string& lastSentence() const { return sent_; }
     // What the port gave at its last receive event.
     const std::string& lastReceived() const { return received_; }
 
 private:
-    // One send of the digit store; false when a step failed and ended it.
-    bool update();
+    enum class Sent { yes, portClosed, no };
+
+    // One send of the digit store; no when a step failed, or refused the sentence, and ended it.
+    Sent update();
     void reportSendProblem(const std::string& problem);
 
     Controls controls_;
+    Sentence& sentence_;
     SerialPort& port_;
     EventLoop& eventLoop_;
     NoticeBox& notices_;
-    std::string sentence_;
+    std::string sent_;
     std::string received_;
     RadioReplies replies_;
     TellOnce sendProblems_;

@@ -3,6 +3,11 @@
 #include <cstdio>
 
 std::optional<std::string> unsafeSentenceProblem(const std::string& sentence) {
+    if (sentence.empty()) {
+        return "Nothing was sent: the sentence is empty, and \"UR;\" alone would ask the radio "
+               "for its equaliser instead of loading one. Choose a sample or Open a file, then "
+               "press Update.";
+    }
     for (std::size_t position = 0; position < sentence.size(); ++position) {
         const auto byte = static_cast<unsigned char>(sentence[position]);
         const std::string where = " at position " + std::to_string(position);

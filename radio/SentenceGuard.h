@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-// Why a sentence must not go to the radio: a ";" would end the command early and let the
-// rest reach the radio as a command of its own, and a control or 8-bit character is no part
-// of any sentence. Empty when the sentence is safe to send.
+// Why a sentence must not go to the radio: an empty one makes "UR;", the radio's command to
+// read its equaliser rather than load one; a ";" would end the command early and let the rest
+// reach the radio as a command of its own; and a control or 8-bit character is no part of any
+// sentence. Nothing when the sentence is safe to send.
 std::optional<std::string> unsafeSentenceProblem(const std::string& sentence);

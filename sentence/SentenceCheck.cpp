@@ -22,8 +22,9 @@ std::string count(std::size_t number, const std::string& noun) {
     return std::to_string(number) + " " + noun + (number == 1 ? "" : "s");
 }
 
+// The radio's own sentences use capitals, and it is not known to take small letters.
 bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
 }
 
 // A character the notice box can show as it is, or its code.
@@ -107,7 +108,8 @@ std::optional<std::string> foreignCharacters(const Cells& cells, int first, int 
             if (said) {
                 ++others;
             } else {
-                said = shown(c) + " at " + place(position) + " is not a hexadecimal digit";
+                said = shown(c) + " at " + place(position) +
+                       " is not an uppercase hexadecimal digit (0 to 9, A to F)";
             }
         }
     }

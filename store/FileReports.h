@@ -17,8 +17,4 @@ inline std::string notOpened(const std::string& what, const std::string& reason)
 inline std::string notReadToEnd(const std::string& what, const std::string& reason) {
     return what + " could not be read to the end: " + reason;
 }
-
-inline std::string settingsNotRead(const std::string& problem) {
-    return "The settings were not read, so the defaults are used: " + problem + ".";
-}
 } // namespace file_reports

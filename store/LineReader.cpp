@@ -2,6 +2,17 @@
 
 #include <cstring>
 
+namespace {
+// The first CR or LF in the bytes, or nothing.
+const char* firstLineEnd(const char* bytes, std::size_t size) {
+    const auto* carriageReturn = static_cast<const char*>(std::memchr(bytes, '\r', size));
+    const std::size_t before =
+        carriageReturn != nullptr ? static_cast<std::size_t>(carriageReturn - bytes) : size;
+    const auto* lineFeed = static_cast<const char*>(std::memchr(bytes, '\n', before));
+    return lineFeed != nullptr ? lineFeed : carriageReturn;
+}
+} // namespace
+
 LineReader::LineReader(ByteSource& source, std::size_t lineLimit, std::size_t bufferSize)
     : source_(source), lineLimit_(lineLimit), buffer_(bufferSize > 0 ? bufferSize : 1) {}
 
@@ -27,10 +38,9 @@ LineReader::Step LineReader::next(std::string& line) {
         }
         const char* start = buffer_.data() + begin_;
         const std::size_t available = end_ - begin_;
-        const auto* carriageReturn = static_cast<const char*>(std::memchr(start, '\r', available));
-        const std::size_t taken = carriageReturn != nullptr
-                                      ? static_cast<std::size_t>(carriageReturn - start)
-                                      : available;
+        const char* lineEnd = firstLineEnd(start, available);
+        const std::size_t taken =
+            lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start) : available;
         if (line.size() + taken > lineLimit_) {
             return fail("it has a line longer than " + std::to_string(lineLimit_) +
                         " characters, so it is no sentence file");
@@ -38,9 +48,9 @@ LineReader::Step LineReader::next(std::string& line) {
         line.append(start, taken);
         begun = true;
         begin_ += taken;
-        if (carriageReturn != nullptr) {
+        if (lineEnd != nullptr) {
             ++begin_;
-            lineFeedMayFollow_ = true;
+            lineFeedMayFollow_ = *lineEnd == '\r';
             return Step::line;
         }
     }

@@ -17,9 +17,9 @@ public:
     virtual Chunk read(char* buffer, std::size_t capacity) = 0;
 };
 
-// Splits bytes into sentence-file lines. A line ends at a CR; an LF right after that CR
-// belongs to the line end, any other LF is an ordinary character. The last line may lack a
-// line end. Bytes are characters one to one.
+// Splits bytes into sentence-file lines. A line ends at an LF, a CR LF or a CR, as files written
+// on any system end their lines. The last line may lack a line end. Bytes are characters one to
+// one.
 class LineReader {
 public:
     // No sentence line comes near this; a file without line ends must not fill the memory.

@@ -6,9 +6,9 @@
 namespace {
 constexpr const char* lineEnd = "\r\n";
 
-// A line ends at a CR, with or without an LF after it; an LF alone is part of the line. When
-// the end cannot be read, the text gets a line of its own anyway: an empty line costs nothing,
-// a sentence run into the line before it is lost to Open.
+// A line ends at an LF, a CR LF or a CR. When the end cannot be read, the text gets a line of
+// its own anyway: an empty line costs nothing, a sentence run into the line before it is lost to
+// Open.
 bool lastLineEnded(const SystemFile& file, bool readable, std::uint64_t size) {
     if (size == 0) {
         return true;
@@ -16,15 +16,12 @@ bool lastLineEnded(const SystemFile& file, bool readable, std::uint64_t size) {
     if (!readable) {
         return false;
     }
-    char tail[2] = {};
-    const std::uint64_t from = size >= 2 ? size - 2 : 0;
-    const auto wanted = static_cast<std::size_t>(size - from);
+    char last = 0;
     std::size_t count = 0;
-    if (file.readAt(from, tail, wanted, count) != 0 || count != wanted) {
+    if (file.readAt(size - 1, &last, 1, count) != 0 || count != 1) {
         return false;
     }
-    const char last = tail[wanted - 1];
-    return last == '\r' || (last == '\n' && wanted == 2 && tail[0] == '\r');
+    return last == '\r' || last == '\n';
 }
 
 Result writeAll(const SystemFile& file, const std::string& bytes) {

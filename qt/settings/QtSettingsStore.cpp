@@ -5,6 +5,7 @@
 #include "qt/settings/SettingValueText.h"
 #include "qt/settings/SettingsLeftovers.h"
 #include "qt/settings/SettingsTurn.h"
+#include "settings/StoredSettings.h"
 #include "system/ConfigFolder.h"
 #include "system/SystemFile.h"
 
@@ -26,13 +27,12 @@
 #include <variant>
 
 namespace {
-const std::string ownApplication = "Sonavel";
 
 // Longer than any write takes, and short enough that the window still seems to answer.
 constexpr std::chrono::milliseconds longestWait{500};
 
 QString groupFor(const std::string& application, const std::string& section) {
-    return toQString(application == ownApplication ? section : application + "/" + section);
+    return toQString(application == stored::application ? section : application + "/" + section);
 }
 
 QString folded(const QString& key) {

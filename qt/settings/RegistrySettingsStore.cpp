@@ -2,6 +2,7 @@
 
 #include "qt/Text.h"
 #include "qt/settings/SettingValueText.h"
+#include "settings/StoredSettings.h"
 #include "system/SystemFile.h"
 
 #include <QSettings>
@@ -9,12 +10,11 @@
 #include <windows.h>
 
 namespace {
-const std::string ownApplication = "Sonavel";
 const std::string rootPath = "Software\\Sonavel";
 const QString rootKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\Sonavel");
 
 std::string groupFor(const std::string& application, const std::string& section) {
-    return application == ownApplication ? section : application + "\\" + section;
+    return application == stored::application ? section : application + "\\" + section;
 }
 
 // The registry itself matches names without regard to case; the name is folded as on every

@@ -157,117 +157,181 @@ int exitStatus(const Ended& ended) {
 }
 } // namespace
 
-TEST(CommandLine, EachRequestGivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
-    TempFolder files;
-    const std::string profiles =
-        files.write("profiles.txt", sample(0) + "\r\n" + sample(2) + "\r\n" + sample(1));
-    const std::string framingBreaker = files.write("broken.txt", sample(1) + "\r\n0000;UT00\r\n");
-    const std::string onCom3 = "Com 3 (";
+namespace {
+struct Request {
+    std::string name;
+    // "FILE" stands for a file that holds fileBytes.
+    std::vector<std::string> arguments;
+    std::string fileBytes;
+    std::string input;
+    std::string radioAnswer;
+    int status;
+    std::string onTheLine;
+    std::string saidOnOutput;
+    std::string saidOnErrors;
+};
 
-    struct Case {
-        const char* name;
-        std::vector<std::string> arguments;
-        std::string input;
-        std::string radioAnswer;
-        int status;
-        std::string onTheLine;
-        std::string saidOnOutput;
-        std::string saidOnErrors;
-    };
-    const Case cases[] = {
-        {"the last line of a file, on the stored port and line settings",
-         {"--send", profiles},
-         "",
-         "",
-         0,
-         loaded(sample(1)),
-         "): UR and UT sent, 262 bytes, 19200,n,8,1 (stored port, stored line settings)\n",
-         ""},
-        {"standard input, on the port and rate given",
-         {"--send", "-", "--port", "3", "--rate=4800"},
-         "noise\n\r\n" + sample(3) + "\r\n",
-         "",
-         0,
-         loaded(sample(3)),
-         "): UR and UT sent, 262 bytes, 4800,n,8,2\n",
-         ""},
-        {"a sample named in any letter case",
-         {"--sample", "kestrum pro ii"},
-         "",
-         "",
-         0,
-         loaded(sample(4)),
-         "sent, 262 bytes",
-         ""},
-        {"a refusal by the radio",
-         {"--sample", "OFF"},
-         "",
-         "?;",
-         4,
-         loaded(sample(0)),
-         "",
-         "sonavel: The radio answered \"?;\": it did not accept the command."},
-        {"a number with no device",
-         {"--sample", "OFF", "--port", "7"},
-         "",
-         "",
-         3,
-         "",
-         "",
-         "sonavel: The port could not be opened: Com 7: no serial device is present for this "
-         "number. "},
-        {"a \";\" in the last line",
-         {"--send", framingBreaker},
-         "",
-         "",
-         5,
-         "",
-         "",
-         "sonavel: The sentence was not sent: it holds \";\" at position 4"},
-        {"an unknown option",
-         {"--sample", "OFF", "--colour"},
-         "",
-         "",
-         2,
-         "",
-         "",
-         "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
-        {"the numbers that lead to a device",
-         {"--list-ports"},
-         "",
-         "",
-         0,
-         "",
-         "Com 3 is /dev/",
-         ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Station station;
-        station.radio.answerEveryCommandWith(c.radioAnswer);
-        const Ended ended = Script(c.arguments, c.input).waitForEnd();
-
-        EXPECT_EQ(exitStatus(ended), c.status) << ended.errors;
-        EXPECT_NE(ended.output.find(c.saidOnOutput), std::string::npos) << ended.output;
-        EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
-        EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
-        EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
-        if (c.status == 0 && !c.onTheLine.empty()) {
-            EXPECT_EQ(ended.output.rfind(onCom3 + station.radio.slavePath(), 0), 0u);
-        }
-        if (c.status == 3) {
-            EXPECT_NE(ended.errors.find("Com 3 is " + station.radio.slavePath()), std::string::npos)
-                << "the numbers that have a device are not listed";
-        }
-        if (c.onTheLine.empty()) {
-            EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
-        } else {
-            station.radio.waitForBytes(c.onTheLine.size() + 1, 300ms);
-            EXPECT_EQ(station.radio.receivedText(), c.onTheLine);
-        }
-        EXPECT_TRUE(station.settingsUnchanged()) << fileBytes(station.link.settingsFile());
-    }
+void PrintTo(const Request& request, std::ostream* out) {
+    *out << request.name;
 }
+
+struct CommandLineRequest : testing::TestWithParam<Request> {};
+} // namespace
+
+TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
+    const Request& c = GetParam();
+    TempFolder files;
+    std::vector<std::string> arguments = c.arguments;
+    for (std::string& argument : arguments) {
+        argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes) : argument;
+    }
+    Station station;
+    station.radio.answerEveryCommandWith(c.radioAnswer);
+    const Ended ended = Script(arguments, c.input).waitForEnd();
+
+    EXPECT_EQ(exitStatus(ended), c.status) << ended.errors;
+    EXPECT_NE(ended.output.find(c.saidOnOutput), std::string::npos) << ended.output;
+    EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
+    EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
+    EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
+    if (c.status == 0 && !c.onTheLine.empty()) {
+        EXPECT_EQ(ended.output.rfind("Com 3 (" + station.radio.slavePath(), 0), 0u);
+    }
+    if (c.status == 3) {
+        EXPECT_NE(ended.errors.find("Com 3 is " + station.radio.slavePath()), std::string::npos)
+            << "the numbers that have a device are not listed";
+    }
+    if (c.onTheLine.empty()) {
+        EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
+    } else {
+        station.radio.waitForBytes(c.onTheLine.size() + 1, 300ms);
+        EXPECT_EQ(station.radio.receivedText(), c.onTheLine);
+    }
+    EXPECT_TRUE(station.settingsUnchanged()) << fileBytes(station.link.settingsFile());
+}
+
+namespace {
+const std::string refusedSentence =
+    " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 and A to F): ";
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, CommandLineRequest,
+    testing::Values(
+        Request{"LastLineOfAFileOnTheStoredPortAndLineSettings",
+                {"--send", "FILE"},
+                sample(0) + "\r\n" + sample(2) + "\r\n" + sample(1),
+                "",
+                "",
+                0,
+                loaded(sample(1)),
+                "): UR and UT sent, 262 bytes, 19200,n,8,1 (stored port, stored line settings)\n",
+                ""},
+        Request{"LastLineOfAFileOfLfEndedLines",
+                {"--send", "FILE"},
+                sample(0) + "\n" + sample(2) + "\n",
+                "",
+                "",
+                0,
+                loaded(sample(2)),
+                "sent, 262 bytes",
+                ""},
+        Request{"StandardInputOnThePortAndRateGiven",
+                {"--send", "-", "--port", "3", "--rate=4800"},
+                "",
+                "noise\n\r\n" + sample(3) + "\r\n",
+                "",
+                0,
+                loaded(sample(3)),
+                "): UR and UT sent, 262 bytes, 4800,n,8,2\n",
+                ""},
+        Request{"ASampleNamedInAnyLetterCase",
+                {"--sample", "kestrum pro ii"},
+                "",
+                "",
+                "",
+                0,
+                loaded(sample(4)),
+                "sent, 262 bytes",
+                ""},
+        Request{"ARefusalByTheRadio",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "?;",
+                4,
+                loaded(sample(0)),
+                "",
+                "sonavel: The radio answered \"?;\": it did not accept the command."},
+        Request{"ANumberWithNoDevice",
+                {"--sample", "OFF", "--port", "7"},
+                "",
+                "",
+                "",
+                3,
+                "",
+                "",
+                "sonavel: The port could not be opened: Com 7: no serial device is present for "
+                "this number. "},
+        Request{"ASemicolonInTheLastLine",
+                {"--send", "FILE"},
+                sample(1) + "\r\n0000;UT00\r\n",
+                "",
+                "",
+                5,
+                "",
+                "",
+                refusedSentence + "the sentence has 9 characters, not 128; line 02 holds 1; "
+                                  "';' at line 01, digit 5 is not an"},
+        Request{"OneDigitShort",
+                {"--send", "FILE"},
+                sample(1).substr(1) + "\n",
+                "",
+                "",
+                5,
+                "",
+                "",
+                refusedSentence + "the sentence has 127 characters, not 128; line 16 holds 7. "
+                                  "Nothing was sent.\n"},
+        Request{"LowercaseDigits",
+                {"--send", "-"},
+                "",
+                "a" + sample(0).substr(1),
+                "",
+                5,
+                "",
+                "",
+                "sonavel: The last line of standard input" + refusedSentence +
+                    "'a' at line 01, digit 1 is not an uppercase hexadecimal digit (0 to 9, A to "
+                    "F). Nothing was sent.\n"},
+        Request{"AnEmptyLastLine",
+                {"--send", "FILE"},
+                sample(1) + "\r\n\r\n",
+                "",
+                "",
+                5,
+                "",
+                "",
+                refusedSentence + "the sentence is empty. Nothing was sent."},
+        Request{"AnUnknownOption",
+                {"--sample", "OFF", "--colour"},
+                "",
+                "",
+                "",
+                2,
+                "",
+                "",
+                "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
+        Request{"TheNumbersThatLeadToADevice",
+                {"--list-ports"},
+                "",
+                "",
+                "",
+                0,
+                "",
+                "Com 3 is /dev/",
+                ""}),
+    [](const testing::TestParamInfo<Request>& info) { return info.param.name; });
 
 TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
     Station station;

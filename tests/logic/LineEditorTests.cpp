@@ -65,36 +65,49 @@ TEST(LineEditorFirstUse, AcceptBeforeAnyLineWasChosenWritesPositionsZeroToSeven)
 
 // The store takes the cells as typed; the user hears what in them the radio will not take, or that
 // the line went in.
-TEST_F(LineEditing, AcceptKeepsTheCellsAsTypedAndTellsWhatIsNotOneHexDigitEach) {
-    const struct {
-        std::string typed;
-        std::string said;
-    } cases[]{
-        {"", "line 02, digit 4 is empty; the sentence now has 127 characters, not 128"},
-        {"12", "line 02, digit 4 holds 2 characters; the sentence now has 129 characters, not 128"},
-        {"g", "'g' at line 02, digit 4 is not a hexadecimal digit"},
-        {"f", ""},
-    };
+namespace {
+struct TypedCell {
+    std::string typed;
+    std::string said; // empty: the line is sound and only announced
+};
+
+void PrintTo(const TypedCell& test, std::ostream* out) {
+    *out << '"' << test.typed << '"';
+}
+
+struct LineAccepting : LineEditing, ::testing::WithParamInterface<TypedCell> {};
+} // namespace
+
+TEST_P(LineAccepting, KeepsTheCellsAsTypedAndTellsWhatIsNotOneHexDigitEach) {
+    const TypedCell& test = GetParam();
     std::vector<std::string> announced;
     window.noticeBox.onAnnounce = [&](const std::string& news) { announced.push_back(news); };
     window.lineSelector.choose(1);
-    for (const auto& test : cases) {
-        window.noticeBox.setText("");
-        announced.clear();
-        window.digitCells[3].type(test.typed);
-        window.acceptButton.press();
-        EXPECT_EQ(window.digitStore.join(), pro.substr(0, 11) + test.typed + pro.substr(12));
-        if (test.said.empty()) {
-            EXPECT_EQ(window.noticeBox.text(), "");
-            EXPECT_EQ(announced, std::vector<std::string>{"Line 02 accepted"});
-        } else {
-            EXPECT_NE(window.noticeBox.text().find(
-                          "Line 02 was accepted as typed, but each cell takes one hexadecimal "
-                          "digit: " +
-                          test.said + ". Correct the cells"),
-                      std::string::npos)
-                << window.noticeBox.text();
-            EXPECT_TRUE(announced.empty());
-        }
+    window.noticeBox.setText("");
+    window.digitCells[3].type(test.typed);
+    window.acceptButton.press();
+    EXPECT_EQ(window.digitStore.join(), pro.substr(0, 11) + test.typed + pro.substr(12));
+    if (test.said.empty()) {
+        EXPECT_EQ(window.noticeBox.text(), "");
+        EXPECT_EQ(announced, std::vector<std::string>{"Line 02 accepted"});
+    } else {
+        EXPECT_NE(window.noticeBox.text().find("Line 02 was accepted as typed, but each cell takes "
+                                               "one hexadecimal digit: " +
+                                               test.said + ". Correct the cells"),
+                  std::string::npos)
+            << window.noticeBox.text();
+        EXPECT_TRUE(announced.empty());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, LineAccepting,
+    ::testing::Values(
+        TypedCell{"", "line 02, digit 4 is empty; the sentence now has 127 characters, not 128"},
+        TypedCell{"12", "line 02, digit 4 holds 2 characters; the sentence now has 129 characters, "
+                        "not 128"},
+        TypedCell{"g", "'g' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
+                       "to F)"},
+        TypedCell{"f", "'f' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
+                       "to F)"},
+        TypedCell{"F", ""}));

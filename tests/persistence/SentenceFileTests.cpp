@@ -151,37 +151,42 @@ TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSen
     EXPECT_EQ(announced, std::vector<std::string>{"Saved to eq.txt"});
 }
 
-TEST_F(SentenceFileUse, OpenEndsLinesAtCrWithOrWithoutLfAndKeepsEveryByteOfTheLastLine) {
-    struct Case {
-        std::string bytes;
-        std::string box;
-        int lines;
-    };
-    const std::string eightBit("a\0\x7F\x80\xFF", 5);
-    const std::vector<Case> cases{
-        {"one\r\ntwo\r\nthree\r\n", "three", 3},
-        {"one\r\ntwo\r\n\r\n", "", 3},
-        {"one\ntwo\nthree\n", "one\ntwo\nthree\n", 1},
-        {"one\rtwo\r", "two", 2},
-        {"one\r\ntwo", "two", 2},
-        {"one\r\r\n", "", 2},
-        {"\n\r\n", "\n", 1},
-        {eightBit + crlf, eightBit, 1},
-        {"12ab\r\n", "12ab", 1},
-        {"GHIJ-;xyz" + crlf, "GHIJ-;xyz", 1},
-        {sample(4) + "0123" + crlf, sample(4) + "0123", 1},
-    };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        window.sampleSelector.choose(3);
-        const int yieldsBefore = t.loop.yieldCount();
-        folder.write("case.txt", c.bytes);
-        open("case.txt");
-        EXPECT_EQ(window.sentenceBox.text(), c.box) << "case " << i;
-        EXPECT_EQ(cells(), splitOf(c.box)) << "case " << i;
-        EXPECT_EQ(t.loop.yieldCount() - yieldsBefore, c.lines) << "case " << i;
-    }
+namespace {
+struct FileBytes {
+    std::string bytes;
+    std::string box; // the last line, which Open leaves in the box
+    int lines;
+};
+
+void PrintTo(const FileBytes& test, std::ostream* out) {
+    *out << testing::PrintToString(test.bytes);
 }
+
+struct OpenedFile : SentenceFileUse, testing::WithParamInterface<FileBytes> {};
+} // namespace
+
+TEST_P(OpenedFile, EndsLinesAtLfCrLfOrCrAndKeepsEveryByteOfTheLastLine) {
+    const FileBytes& c = GetParam();
+    window.sampleSelector.choose(3);
+    const int yieldsBefore = t.loop.yieldCount();
+    folder.write("case.txt", c.bytes);
+    open("case.txt");
+    EXPECT_EQ(window.sentenceBox.text(), c.box);
+    EXPECT_EQ(cells(), splitOf(c.box));
+    EXPECT_EQ(t.loop.yieldCount() - yieldsBefore, c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, OpenedFile,
+    testing::Values(
+        FileBytes{"one\r\ntwo\r\nthree\r\n", "three", 3}, FileBytes{"one\r\ntwo\r\n\r\n", "", 3},
+        FileBytes{"one\ntwo\nthree\n", "three", 3},
+        FileBytes{"one\ntwo\n" + sample(4), sample(4), 3}, FileBytes{"one\rtwo\r", "two", 2},
+        FileBytes{"one\r\ntwo", "two", 2}, FileBytes{"one\ntwo\r\nthree\rfour", "four", 4},
+        FileBytes{"one\r\r\n", "", 2}, FileBytes{"\n\r\n", "", 2}, FileBytes{"\n\n", "", 2},
+        FileBytes{std::string("a\0\x7F\x80\xFF", 5) + crlf, std::string("a\0\x7F\x80\xFF", 5), 1},
+        FileBytes{"12ab\r\n", "12ab", 1}, FileBytes{"GHIJ-;xyz" + crlf, "GHIJ-;xyz", 1},
+        FileBytes{sample(4) + "0123" + crlf, sample(4) + "0123", 1}));
 
 TEST_F(SentenceFileUse, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAgain) {
     window.sampleSelector.choose(3);
@@ -266,7 +271,7 @@ TEST_F(SentenceFileUse, SaveAfterALastLineWithoutItsEndPutsTheSentenceOnALineOfI
         std::string added;
     };
     const std::vector<Case> cases{
-        {"typed by hand", crlf}, {"ends in a lone LF\n", crlf}, {"x", crlf},
+        {"typed by hand", crlf}, {"ends in LF\n", ""},      {"x", crlf},
         {"ends in CR\r", ""},    {"ends in CR LF\r\n", ""},
     };
     window.sampleSelector.choose(2);
