@@ -32,25 +32,25 @@ MainWindow::MainWindow(Platform platform)
       samples_(sampleSelector, sentence_, settings_, noticeBox),
       lineEditor_({lineSelector, digitCells}, sentence_, noticeBox),
       files_(sampleSelector, sentence_, platform.fileDialog, eventLoop_, noticeBox) {
-    sampleSelector.onClick = [this] { samples_.sampleChosen(); };
-    portSelector.onClick = [this] { port_.portChosen(); };
-    rateSelector.onClick = [this] { port_.rateChosen(); };
-    connectButton.onClick = [this] {
+    sampleSelector.onChosen = [this] { samples_.sampleChosen(); };
+    portSelector.onChosen = [this] { port_.portChosen(); };
+    rateSelector.onChosen = [this] { port_.rateChosen(); };
+    connectButton.onPress = [this] {
         transmission_.startAfresh();
         port_.connectPressed();
     };
-    updateButton.onClick = [this] { transmission_.updatePressed(); };
+    updateButton.onPress = [this] { transmission_.updatePressed(); };
     resendTimer.onTick = [this] { transmission_.resendTick(); };
     sendLampTimer.onTick = [this] { transmission_.sendLampTick(); };
-    lineSelector.onClick = [this] { lineEditor_.lineChosen(); };
-    acceptButton.onClick = [this] { lineEditor_.acceptPressed(); };
-    openButton.onClick = [this] { files_.openPressed(); };
-    saveButton.onClick = [this] { files_.savePressed(); };
-    openMenuItem.onClick = [this] { files_.openPressed(); };
-    saveMenuItem.onClick = [this] { files_.savePressed(); };
+    lineSelector.onChosen = [this] { lineEditor_.lineChosen(); };
+    acceptButton.onPress = [this] { lineEditor_.acceptPressed(); };
+    openButton.onPress = [this] { files_.openPressed(); };
+    saveButton.onPress = [this] { files_.savePressed(); };
+    openMenuItem.onChosen = [this] { files_.openPressed(); };
+    saveMenuItem.onChosen = [this] { files_.savePressed(); };
     // Exit may come from inside a yield; the program ends there, and nothing resumes.
-    exitButton.onClick = [this] { eventLoop_.endProgram(); };
-    exitMenuItem.onClick = [this] { eventLoop_.endProgram(); };
+    exitButton.onPress = [this] { eventLoop_.endProgram(); };
+    exitMenuItem.onChosen = [this] { eventLoop_.endProgram(); };
     serialPort_.setListener(this);
 
     startUp();
@@ -60,8 +60,12 @@ MainWindow::~MainWindow() {
     serialPort_.setListener(nullptr);
 }
 
-void MainWindow::portEvent(std::int16_t kind) {
-    transmission_.portEvent(kind);
+void MainWindow::sendQueueDrained() {
+    transmission_.sendQueueDrained();
+}
+
+void MainWindow::inputWaiting() {
+    transmission_.inputWaiting();
 }
 
 void MainWindow::portLost(const std::string& reason) {

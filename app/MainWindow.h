@@ -91,7 +91,8 @@ public:
 
 private:
     void startUp();
-    void portEvent(std::int16_t kind) override;
+    void sendQueueDrained() override;
+    void inputWaiting() override;
     void portLost(const std::string& reason) override;
 
     SerialPort& serialPort_;

@@ -88,8 +88,8 @@ void SendRun::answerTick() {
                                  (origin_.empty() ? "" : " (" + origin_ + ")"));
 }
 
-void SendRun::portEvent(std::int16_t kind) {
-    if (kind != SerialPort::receiveEvent || ended_) {
+void SendRun::inputWaiting() {
+    if (ended_) {
         return;
     }
     const auto refusals = replies_.receive(port_.readInput());

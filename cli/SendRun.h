@@ -37,7 +37,8 @@ private:
     void finish();
     void lineWatchTick();
     void answerTick();
-    void portEvent(std::int16_t kind) override;
+    void sendQueueDrained() override {}
+    void inputWaiting() override;
     void portLost(const std::string& reason) override;
     // "Com 3 (/dev/ttyUSB0 (...))": the number and the device its open reached.
     std::string portName() const;

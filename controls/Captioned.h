@@ -21,6 +21,6 @@ using Menu = Captioned;
 class MenuItem : public Captioned {
 public:
     using Captioned::Captioned;
-    Handler onClick;
-    void choose() { raise(onClick); }
+    Handler onChosen;
+    void choose() { raise(onChosen); }
 };

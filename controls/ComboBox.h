@@ -20,7 +20,7 @@ public:
     explicit ComboBox(std::string text = {}, std::vector<Item> items = {})
         : text_(std::move(text)), items_(std::move(items)) {}
 
-    Handler onClick;
+    Handler onChosen;
 
     const std::string& text() const { return text_; }
     std::int16_t listIndex() const { return listIndex_; }
@@ -57,7 +57,7 @@ public:
         listIndex_ = static_cast<std::int16_t>(index);
         text_ = items_[index].text;
         changed();
-        raise(onClick);
+        raise(onChosen);
     }
 
 private:

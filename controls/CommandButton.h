@@ -9,10 +9,10 @@ class CommandButton {
 public:
     explicit CommandButton(std::string caption) : caption_(std::move(caption)) {}
 
-    Handler onClick;
+    Handler onPress;
 
     const std::string& caption() const { return caption_; }
-    void press() { raise(onClick); }
+    void press() { raise(onPress); }
 
 private:
     std::string caption_;

@@ -66,7 +66,7 @@ void PortControl::rateChosen() {
         !written) {
         notices_.report("The rate is in use but could not be remembered: " + written.reason());
     }
-    if (port_.isOpen() && !port_.lineSettingsApply() && lineNotes_.isNew("rigctld")) {
+    if (port_.isOpen() && !port_.lineSettingsApply() && lineNotes_.firstTelling("rigctld")) {
         notices_.report(portLabel(port_.portNumber()) + " reaches the radio through rigctld, "
                                                         "which sets the radio's line itself: the "
                                                         "rate is kept for a serial device");

@@ -7,8 +7,9 @@
 // The user hears of each once; it is news again only after forget().
 class TellOnce {
 public:
-    // True when news has not been told since the last forget().
-    bool isNew(const std::string& news) { return told_.insert(news).second; }
+    // True the first time news comes since the last forget(): it is to be told now, and from
+    // then on it is taken as told.
+    bool firstTelling(const std::string& news) { return told_.insert(news).second; }
     void forget() { told_.clear(); }
 
 private:

@@ -56,7 +56,7 @@ Transmission::Sent Transmission::update() {
     return Sent::yes;
 }
 void Transmission::reportSendProblem(const std::string& problem) {
-    if (sendProblems_.isNew(problem)) {
+    if (sendProblems_.firstTelling(problem)) {
         notices_.report(problem);
     }
 }
@@ -76,18 +76,18 @@ void Transmission::resendTick() {
     controls_.resendTimer.setEnabled(controls_.autoResend.isTicked());
 }
 
-void Transmission::portEvent(std::int16_t kind) {
-    if (kind == SerialPort::sendEvent) {
-        // The radio has taken everything sent, so a send that fails from now on is news.
-        sendProblems_.forget();
-        controls_.sendLamp.setLit(true);
-        controls_.sendLampTimer.setEnabled(true);
-    } else if (kind == SerialPort::receiveEvent) {
-        received_ = port_.readInput();
-        for (const auto& [kind, report] : replies_.receive(received_)) {
-            if (refusals_.isNew(std::string(1, kind))) {
-                notices_.report(report);
-            }
+void Transmission::sendQueueDrained() {
+    // The radio has taken everything sent, so a send that fails from now on is news.
+    sendProblems_.forget();
+    controls_.sendLamp.setLit(true);
+    controls_.sendLampTimer.setEnabled(true);
+}
+
+void Transmission::inputWaiting() {
+    received_ = port_.readInput();
+    for (const auto& [kind, report] : replies_.receive(received_)) {
+        if (refusals_.firstTelling(std::string(1, kind))) {
+            notices_.report(report);
         }
     }
 }

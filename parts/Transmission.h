@@ -30,8 +30,9 @@ public:
     void updatePressed();
     void resendTick();
     void sendLampTick();
-    // What the port tells: its send queue drained, or something was received.
-    void portEvent(std::int16_t kind);
+    // What the port tells.
+    void sendQueueDrained();
+    void inputWaiting();
     // The user acted (Update, Connect): every problem and refusal is news again.
     void startAfresh();
 

@@ -10,8 +10,10 @@
 class SerialPortListener {
 public:
     virtual ~SerialPortListener() = default;
-    // kind 1: the send queue has drained after a write; kind 2: received data is waiting.
-    virtual void portEvent(std::int16_t kind) = 0;
+    // Everything written has left the send queue.
+    virtual void sendQueueDrained() = 0;
+    // Received characters are waiting to be read.
+    virtual void inputWaiting() = 0;
     // The open port was lost (device removed, hang-up, rigctld gone) and has been closed;
     // reason says what happened and what to check.
     virtual void portLost(const std::string& reason) = 0;
@@ -20,8 +22,6 @@ public:
 // The window's one serial port.
 class SerialPort {
 public:
-    static constexpr std::int16_t sendEvent = 1;
-    static constexpr std::int16_t receiveEvent = 2;
     static constexpr std::size_t sendQueueSize = 512;
     static constexpr std::size_t receiveQueueSize = 1024;
 

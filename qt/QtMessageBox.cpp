@@ -1,6 +1,6 @@
 #include "qt/QtMessageBox.h"
 
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 
 #include <QMessageBox>
 

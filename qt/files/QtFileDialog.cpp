@@ -1,6 +1,6 @@
 #include "qt/files/QtFileDialog.h"
 
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 
 #include <QApplication>
 #include <QFile>

@@ -96,9 +96,15 @@ std::string QtSerialPort::readInput() {
     return link_->readInput();
 }
 
-void QtSerialPort::portEvent(std::int16_t kind) {
+void QtSerialPort::sendQueueDrained() {
     if (listener_) {
-        listener_->portEvent(kind);
+        listener_->sendQueueDrained();
+    }
+}
+
+void QtSerialPort::inputWaiting() {
+    if (listener_) {
+        listener_->inputWaiting();
     }
 }
 

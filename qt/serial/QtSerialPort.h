@@ -39,7 +39,8 @@ public:
 
 private:
     Result open();
-    void portEvent(std::int16_t kind) override;
+    void sendQueueDrained() override;
+    void inputWaiting() override;
     void portLost(const std::string& reason) override;
 
     QString portsFolder_;

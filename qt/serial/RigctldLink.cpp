@@ -133,12 +133,12 @@ void RigctldLink::received() {
         if (!inFlight_.empty()) {
             inFlight_.erase(inFlight_.begin());
             if (inFlight_.empty()) {
-                listener_.portEvent(SerialPort::sendEvent);
+                listener_.sendQueueDrained();
             }
         }
     }
     if (radioSpoke) {
-        listener_.portEvent(SerialPort::receiveEvent);
+        listener_.inputWaiting();
     }
 }
 

@@ -38,11 +38,10 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
 
 SerialDeviceLink::SerialDeviceLink(SerialPortListener& listener) : listener_(listener) {
     port_.setReadBufferSize(static_cast<qint64>(SerialPort::receiveQueueSize));
-    QObject::connect(&port_, &QSerialPort::readyRead, &port_,
-                     [this] { listener_.portEvent(SerialPort::receiveEvent); });
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { listener_.inputWaiting(); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
         if (port_.bytesToWrite() == 0) {
-            listener_.portEvent(SerialPort::sendEvent);
+            listener_.sendQueueDrained();
         }
     });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,

@@ -1,10 +1,10 @@
 #include "qt/settings/QtSettingsStore.h"
 
+#include "qt/Latin1Text.h"
 #include "qt/ProgramFolder.h"
-#include "qt/Text.h"
 #include "qt/settings/SettingValueText.h"
 #include "qt/settings/SettingsLeftovers.h"
-#include "qt/settings/SettingsTurn.h"
+#include "qt/settings/SettingsWriteLock.h"
 #include "settings/StoredSettings.h"
 #include "system/ConfigFolder.h"
 #include "system/SystemFile.h"
@@ -221,7 +221,7 @@ QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePat
         return;
     }
     const std::string file = nativePath(filePath_);
-    if (const SettingsTurn turn(file, longestWait, {}); turn.taken()) {
+    if (const SettingsWriteLock lock(file, longestWait, {}); lock.taken()) {
         removeLeftoversOfKilledWrites(file);
     }
     struct stat status {};
@@ -272,9 +272,9 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
     // Turns are taken in the folder; one that cannot be made is told after the write fails.
     std::error_code unmade;
     std::filesystem::create_directories(std::filesystem::path(file).parent_path(), unmade);
-    const SettingsTurn turn(file, longestWait, whileWaiting_);
-    if (!turn.taken()) {
-        return Result::failure(unsaved(turn.refusal()));
+    const SettingsWriteLock lock(file, longestWait, whileWaiting_);
+    if (!lock.taken()) {
+        return Result::failure(unsaved(lock.refusal()));
     }
     // No other run of the program writes while this one has its turn.
     const auto before = fileAt(file);

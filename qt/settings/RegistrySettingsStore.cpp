@@ -1,6 +1,6 @@
 #include "qt/settings/RegistrySettingsStore.h"
 
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 #include "qt/settings/SettingValueText.h"
 #include "settings/StoredSettings.h"
 #include "system/SystemFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 
 #include <QStringList>
 #include <QVariant>

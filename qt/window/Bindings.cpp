@@ -6,7 +6,7 @@
 #include "controls/Lamp.h"
 #include "controls/NoticeBox.h"
 #include "controls/TextBox.h"
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 #include "qt/window/Announcer.h"
 #include "qt/window/Colours.h"
 #include "qt/window/ColumnBox.h"

@@ -1,57 +1,21 @@
 #include "qt/window/Colours.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <utility>
 
 namespace {
-// System colour n and the palette role nearest to the screen element it names.
-constexpr std::array<std::pair<unsigned, QPalette::ColorRole>, 25> systemRoles{{
-    {0, QPalette::Button},           // scroll bars
-    {1, QPalette::Window},           // desktop
-    {2, QPalette::Highlight},        // active caption
-    {3, QPalette::Mid},              // inactive caption
-    {4, QPalette::Window},           // menu
-    {5, QPalette::Base},             // window background
-    {6, QPalette::Shadow},           // window frame
-    {7, QPalette::WindowText},       // menu text
-    {8, QPalette::Text},             // window text
-    {9, QPalette::HighlightedText},  // caption text
-    {10, QPalette::Window},          // active border
-    {11, QPalette::Window},          // inactive border
-    {12, QPalette::Dark},            // application workspace
-    {13, QPalette::Highlight},       // selected item
-    {14, QPalette::HighlightedText}, // selected item text
-    {15, QPalette::Button},          // button face
-    {16, QPalette::Dark},            // button shadow
-    {17, QPalette::PlaceholderText}, // grey text
-    {18, QPalette::ButtonText},      // button text
-    {19, QPalette::WindowText},      // inactive caption text
-    {20, QPalette::Light},           // button highlight
-    {21, QPalette::Shadow},          // dark 3D shadow
-    {22, QPalette::Midlight},        // light 3D
-    {23, QPalette::ToolTipText},     // tool tip text
-    {24, QPalette::ToolTipBase},     // tool tip background
-}};
+struct Roles {
+    QPalette::ColorRole ground;
+    QPalette::ColorRole text;
+};
 
-// The ground roles and the text role drawn on each.
-constexpr std::array<std::pair<QPalette::ColorRole, QPalette::ColorRole>, 5> textRoles{{
-    {QPalette::Window, QPalette::WindowText},
-    {QPalette::Base, QPalette::Text},
-    {QPalette::Button, QPalette::ButtonText},
-    {QPalette::Highlight, QPalette::HighlightedText},
-    {QPalette::ToolTipBase, QPalette::ToolTipText},
-}};
-
-QPalette::ColorRole systemRole(Colour colour) {
-    const unsigned n = colour - colours::systemColourFlag;
-    for (const auto& [number, role] : systemRoles) {
-        if (number == n) {
-            return role;
-        }
+// The palette roles that play the part of a desktop's colour, and of the text drawn on it.
+Roles rolesOf(Colour::Desktop colour) {
+    switch (colour) {
+    case Colour::Desktop::scrollBars:
+        break;
     }
-    return QPalette::Window;
+    return {QPalette::Button, QPalette::ButtonText};
 }
 
 double luminance(const QColor& colour) {
@@ -64,21 +28,15 @@ double luminance(const QColor& colour) {
 } // namespace
 
 QColor toQColor(Colour colour, const QPalette& palette) {
-    if (!colours::isSystem(colour)) {
-        return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                      static_cast<int>((colour >> 16) & 0xFF));
+    if (!colour.isDesktop()) {
+        return QColor(colour.red(), colour.green(), colour.blue());
     }
-    return palette.color(systemRole(colour));
+    return palette.color(rolesOf(colour.desktopRole()).ground);
 }
 
 QColor textOn(Colour ground, const QPalette& palette) {
-    if (colours::isSystem(ground)) {
-        const QPalette::ColorRole role = systemRole(ground);
-        for (const auto& [back, text] : textRoles) {
-            if (back == role) {
-                return palette.color(text);
-            }
-        }
+    if (ground.isDesktop()) {
+        return palette.color(rolesOf(ground.desktopRole()).text);
     }
     return blackOrWhiteOn(toQColor(ground, palette));
 }

@@ -5,11 +5,11 @@
 #include <QColor>
 #include <QPalette>
 
-// A model colour as Qt draws it: 0x00BBGGRR as it stands, a system colour as the palette role
-// that plays the same part on this desktop.
+// A model colour as Qt draws it: a fixed colour as it stands, a desktop's colour as the palette
+// role that plays the same part on this desktop.
 QColor toQColor(Colour colour, const QPalette& palette);
 
-// Text that reads on a ground whatever the theme: on a system colour the text role the palette
+// Text that reads on a ground whatever the theme: on a desktop's colour the text role the palette
 // pairs with it, on a fixed colour black or white, whichever stands out more.
 QColor textOn(Colour ground, const QPalette& palette);
 

@@ -1,7 +1,7 @@
 #include "qt/window/WindowView.h"
 
 #include "app/MainWindow.h"
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 #include "qt/window/AccessibleNames.h"
 #include "qt/window/Bindings.h"
 #include "qt/window/Colours.h"
@@ -9,8 +9,8 @@
 #include "qt/window/Fitting.h"
 #include "qt/window/Fonts.h"
 #include "qt/window/LampWidget.h"
+#include "qt/window/Placement.h"
 #include "qt/window/ReadOnlyBox.h"
-#include "qt/window/Twips.h"
 #include "qt/window/WindowStyle.h"
 
 #include <QCheckBox>
@@ -29,14 +29,14 @@ namespace {
 constexpr int clientWidth = 6000;
 constexpr int clientHeight = 6750;
 
-template <class Widget> Widget* place(QWidget* parent, const QString& name, Twips at) {
+template <class Widget> Widget* place(QWidget* parent, const QString& name, Placement at) {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
     widget->setGeometry(at.pixels(parent->logicalDpiY()));
     return widget;
 }
 
-QGroupBox* frame(QWidget* client, const QString& name, const Frame& model, Twips at,
+QGroupBox* frame(QWidget* client, const QString& name, const Frame& model, Placement at,
                  const QFont& font) {
     auto* box = place<QGroupBox>(client, name, at);
     box->setTitle(toQString(model.caption()));
@@ -45,7 +45,7 @@ QGroupBox* frame(QWidget* client, const QString& name, const Frame& model, Twips
     return box;
 }
 
-QPushButton* button(QWidget* parent, const QString& name, CommandButton& model, Twips at) {
+QPushButton* button(QWidget* parent, const QString& name, CommandButton& model, Placement at) {
     auto* widget = place<QPushButton>(parent, name, at);
     widget->setFont(fonts::sansSerif(8.25));
     // Return and Enter press the focused button, as Space does.
@@ -68,7 +68,7 @@ void setColours(QWidget* widget, Colour back, std::optional<Colour> text = std::
 // height.
 constexpr int sentenceLinePitch = 270;
 
-ColumnBox* columnBox(QWidget* parent, const QString& name, Twips at, int columns) {
+ColumnBox* columnBox(QWidget* parent, const QString& name, Placement at, int columns) {
     auto* box = new ColumnBox(parent, fonts::courierNew(12), columns,
                               twipsToPixels(sentenceLinePitch, parent->logicalDpiY()));
     box->setObjectName(name);
@@ -76,7 +76,7 @@ ColumnBox* columnBox(QWidget* parent, const QString& name, Twips at, int columns
     return box;
 }
 
-QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Twips at,
+QComboBox* comboBox(QWidget* parent, const QString& name, ComboBox& model, Placement at,
                     const QFont& font) {
     auto* widget = place<QComboBox>(parent, name, at);
     widget->setFont(font);
@@ -104,7 +104,7 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
     auto* client = new QWidget(this);
     client->setObjectName("Form1");
     client->setFixedSize(
-        Twips{0, 0, clientWidth, clientHeight}.pixels(client->logicalDpiY()).size());
+        Placement{0, 0, clientWidth, clientHeight}.pixels(client->logicalDpiY()).size());
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

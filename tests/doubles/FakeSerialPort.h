@@ -30,10 +30,20 @@ public:
 
     void arrive(const std::string& text) {
         received_ += text;
-        loop_.post([this] { notifyEvent(receiveEvent); });
+        loop_.post([this] {
+            if (listener_) {
+                listener_->inputWaiting();
+            }
+        });
     }
-    void postEvent(std::int16_t kind) {
-        loop_.post([this, kind] { notifyEvent(kind); });
+    // The send queue drains, as it does after every accepted write unless drainsAfterWrite is
+    // unset.
+    void postDrained() {
+        loop_.post([this] {
+            if (listener_) {
+                listener_->sendQueueDrained();
+            }
+        });
     }
     void loseConnection(const std::string& reason) {
         open_ = false;
@@ -105,7 +115,7 @@ public:
         }
         written.push_back(text);
         if (drainsAfterWrite) {
-            postEvent(sendEvent);
+            postDrained();
         }
         return Result::success();
     }
@@ -121,12 +131,6 @@ public:
     std::string device() const override { return device_; }
 
 private:
-    void notifyEvent(std::int16_t kind) {
-        if (listener_) {
-            listener_->portEvent(kind);
-        }
-    }
-
     QueuedEventLoop& loop_;
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;

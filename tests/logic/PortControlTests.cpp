@@ -119,12 +119,12 @@ TEST_F(ThePort, AConnectThatCannotOpenLeavesTheLampDarkAndSaysWhy) {
 }
 
 TEST_F(ThePort, ASendEventFlashesTheSendLampUntilTheNextLampTick) {
-    t.port.postEvent(SerialPort::sendEvent);
+    t.port.postDrained();
     t.loop.runWaiting();
     EXPECT_EQ(window.sendLamp.fillColour(), colours::green);
     EXPECT_TRUE(window.sendLampTimer.isEnabled());
 
-    t.port.postEvent(SerialPort::sendEvent);
+    t.port.postDrained();
     t.loop.runWaiting();
     EXPECT_EQ(window.sendLamp.fillColour(), colours::green);
 
@@ -133,16 +133,12 @@ TEST_F(ThePort, ASendEventFlashesTheSendLampUntilTheNextLampTick) {
     EXPECT_FALSE(window.sendLampTimer.isEnabled());
 }
 
-TEST_F(ThePort, AReceiveEventReplacesTheInputBufferAndOtherEventsChangeNothing) {
+TEST_F(ThePort, WaitingInputReplacesTheInputBufferAndLeavesTheSendLampAlone) {
     t.port.arrive("12345");
     t.loop.runWaiting();
     EXPECT_EQ(window.transmission().lastReceived(), "12345");
     EXPECT_EQ(t.port.waitingInput(), "");
     t.port.arrive("ab");
-    t.loop.runWaiting();
-    EXPECT_EQ(window.transmission().lastReceived(), "ab");
-
-    t.port.postEvent(3);
     t.loop.runWaiting();
     EXPECT_EQ(window.transmission().lastReceived(), "ab");
     EXPECT_EQ(window.sendLamp.fillColour(), colours::darkGreen);

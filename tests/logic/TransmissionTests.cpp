@@ -277,7 +277,7 @@ TEST_F(Sending, ARadioThatCannotKeepUpIsToldOfOnceUntilItHasTakenEverything) {
     EXPECT_EQ(occurrences(window.noticeBox.text(), "sent only in part"), 1);
     EXPECT_EQ(occurrences(window.noticeBox.text(), "could not be sent"), 1);
 
-    t.port.postEvent(SerialPort::sendEvent);
+    t.port.postDrained();
     t.port.writeOutcomes = {false};
     window.resendTimer.tick();
     EXPECT_EQ(occurrences(window.noticeBox.text(), "could not be sent"), 2);

@@ -29,17 +29,21 @@ constexpr int generousMilliseconds = 5000;
 
 class Listener : public SerialPortListener {
 public:
-    void portEvent(std::int16_t kind) override {
-        events.push_back(kind);
-        duringWrite = duringWrite || writing;
-    }
+    enum Event { drained, input };
+
+    void sendQueueDrained() override { heard(drained); }
+    void inputWaiting() override { heard(input); }
     void portLost(const std::string& reason) override { lost.push_back(reason); }
 
-    int count(std::int16_t kind) const {
-        return static_cast<int>(std::count(events.begin(), events.end(), kind));
+    int count(Event event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
+    }
+    void heard(Event event) {
+        events.push_back(event);
+        duringWrite = duringWrite || writing;
     }
 
-    std::vector<std::int16_t> events;
+    std::vector<Event> events;
     std::vector<std::string> lost;
     bool writing = false;
     bool duringWrite = false;
@@ -117,9 +121,9 @@ TEST_F(SerialPortOnPseudoTerminal, SendsACommandExactlyAndReportsTheDrainAfterTh
     ASSERT_TRUE(port.isOpen());
 
     ASSERT_TRUE(write(sentence()));
-    EXPECT_EQ(listener.count(SerialPort::sendEvent), 0);
+    EXPECT_EQ(listener.count(Listener::drained), 0);
     ASSERT_TRUE(radioHears(sentence().size()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.count(SerialPort::sendEvent) > 0; },
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.count(Listener::drained) > 0; },
                                 generousMilliseconds));
 
     EXPECT_EQ(radio.receivedText(), sentence());
@@ -134,7 +138,7 @@ TEST_F(SerialPortOnPseudoTerminal, WhatTheRadioSendsArrivesThroughTheReceiveEven
 
     ASSERT_TRUE(radio.send("FA00014250000;"));
     EXPECT_EQ(receive("FA00014250000;"), "FA00014250000;");
-    EXPECT_GT(listener.count(SerialPort::receiveEvent), 0);
+    EXPECT_GT(listener.count(Listener::input), 0);
 
     ASSERT_TRUE(write("ID;"));
     EXPECT_EQ(receive("?;"), "?;");
@@ -215,7 +219,7 @@ TEST_F(SerialPortOnPseudoTerminal, AStalledRadioNeverGetsACommandCutInTwo) {
         expected += sentence();
     }
     // The queue drains once the radio reads again.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.count(SerialPort::sendEvent) > 0; },
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.count(Listener::drained) > 0; },
                                 generousMilliseconds));
     EXPECT_EQ(radio.receivedText(), expected);
     EXPECT_TRUE(write(sentence()));

@@ -1,4 +1,4 @@
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 #include "radio/LineSettings.h"
 #include "settings/StoredPortNumber.h"
 #include "tests/doubles/TestWindow.h"

@@ -48,12 +48,16 @@ void WatchedPort::queueIsEmpty() {
     writtenWhenEmpty_ = process::threadBytesWritten();
 }
 
-void WatchedPort::portEvent(std::int16_t kind) {
-    if (kind == sendEvent) {
-        queueIsEmpty();
-    }
+void WatchedPort::sendQueueDrained() {
+    queueIsEmpty();
     if (listener_) {
-        listener_->portEvent(kind);
+        listener_->sendQueueDrained();
+    }
+}
+
+void WatchedPort::inputWaiting() {
+    if (listener_) {
+        listener_->inputWaiting();
     }
 }
 

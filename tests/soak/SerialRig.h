@@ -51,7 +51,8 @@ public:
     long long largestQueue() const { return largestQueue_; }
 
 private:
-    void portEvent(std::int16_t kind) override;
+    void sendQueueDrained() override;
+    void inputWaiting() override;
     void portLost(const std::string& reason) override;
     void queueIsEmpty();
 

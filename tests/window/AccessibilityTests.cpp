@@ -85,7 +85,7 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
         EXPECT_TRUE(announced(confirmation)) << button;
     }
     EXPECT_EQ(notices->toPlainText(), opened);
-    shown.model.port.postEvent(SerialPort::sendEvent);
+    shown.model.port.postDrained();
     shown.model.loop.runWaiting();
     QTest::mouseClick(shown.widget("Command2"), Qt::LeftButton);
     const QString closed = notices->document()->lastBlock().text();

@@ -1,5 +1,5 @@
 #include "qt/window/Colours.h"
-#include "qt/window/Twips.h"
+#include "qt/window/Placement.h"
 #include "tests/window/ShownWindow.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -21,13 +21,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Placement {
+struct Drawn {
     const char* name;
     int left, top, width, height; // twips, in window client coordinates
 };
 
 // Where each control stands on the window, independent of the frame it is placed in.
-constexpr Placement drawing[] = {
+constexpr Drawn drawing[] = {
     {"Frame4", 120, 120, 3255, 855},     {"Shape8", 240, 480, 150, 375},
     {"Command2", 360, 480, 855, 375},    {"Combo2", 1440, 480, 855, 315},
     {"Combo3", 2400, 480, 855, 315},     {"Frame5", 3480, 0, 2415, 1335},
@@ -167,14 +167,15 @@ TEST(WindowLayout, EveryControlStandsWhereTheWindowWasDrawnAndTheClientAreaIsFix
     EXPECT_EQ(shown.client()->size(), QSize(6000 * dpi / 1440, 6750 * dpi / 1440));
     EXPECT_EQ(shown.view->minimumSize(), shown.view->maximumSize()) << "the window can be resized";
     EXPECT_FALSE(shown.view->windowFlags() & Qt::WindowMaximizeButtonHint);
-    for (const Placement& control : drawing) {
-        EXPECT_EQ(inWindow(shown, control.name),
-                  Twips({control.left, control.top, control.width, control.height}).pixels(dpi))
+    for (const Drawn& control : drawing) {
+        EXPECT_EQ(
+            inWindow(shown, control.name),
+            ::Placement({control.left, control.top, control.width, control.height}).pixels(dpi))
             << control.name;
     }
     for (int i = 0; i < 8; ++i) {
         const QString cell = QString("Text2(%1)").arg(i);
-        EXPECT_EQ(inWindow(shown, cell), Twips({3120 + 240 * i, 4800, 255, 375}).pixels(dpi))
+        EXPECT_EQ(inWindow(shown, cell), ::Placement({3120 + 240 * i, 4800, 255, 375}).pixels(dpi))
             << cell.toStdString();
     }
 }

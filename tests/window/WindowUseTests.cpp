@@ -148,13 +148,13 @@ TEST(WindowUse, TheAutoBoxTogglesWithTheSpaceBarAndTheModelFollows) {
 TEST(WindowUse, AltXPressesExitFromAnywhereAndAltFOpensTheFileMenu) {
     ShownWindow shown;
     int exits = 0;
-    shown.model->exitButton.onClick = [&] { ++exits; };
+    shown.model->exitButton.onPress = [&] { ++exits; };
     shown.widget("Text2(5)")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
     EXPECT_TRUE(waitFor([&] { return exits == 1; }));
 
     int saves = 0;
-    shown.model->saveMenuItem.onClick = [&] { ++saves; };
+    shown.model->saveMenuItem.onChosen = [&] { ++saves; };
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
     ASSERT_TRUE(waitFor([] { return QApplication::activePopupWidget() != nullptr; }));
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);

@@ -10,7 +10,8 @@ inline int twipsToPixels(int twips, int dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
 }
 
-struct Twips {
+// Where a control stands on the window and how large it is, in twips.
+struct Placement {
     int left;
     int top;
     int width;

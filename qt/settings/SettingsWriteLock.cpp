@@ -1,6 +1,6 @@
-#include "qt/settings/SettingsTurn.h"
+#include "qt/settings/SettingsWriteLock.h"
 
-#include "qt/Text.h"
+#include "qt/Latin1Text.h"
 #include "system/SystemFile.h"
 
 #include <QFile>
@@ -89,8 +89,8 @@ std::string overLimit(std::chrono::milliseconds longest) {
 }
 } // namespace
 
-SettingsTurn::SettingsTurn(const std::string& file, std::chrono::milliseconds longest,
-                           const std::function<void()>& whileWaiting) {
+SettingsWriteLock::SettingsWriteLock(const std::string& file, std::chrono::milliseconds longest,
+                                     const std::function<void()>& whileWaiting) {
     const std::string folder = std::filesystem::path(file).parent_path().string();
     const std::string lockFile = file + ".lock";
     const Clock::time_point deadline = Clock::now() + longest;
