@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Three commands do all the set-up on a fresh Debian 12 machine: `make run`, `make test` and
 # `make package`. Each installs only what it needs; CMake does the real work.
 

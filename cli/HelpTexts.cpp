@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #include "cli/HelpTexts.h"
 
 #include "sentence/Samples.h"
@@ -61,8 +64,8 @@ std::string helpText() {
            "  2  the command line is wrong\n"
            "  3  the port could not be opened or set up\n"
            "  4  the radio answered ?; E; or O;\n"
-           "  5  the sentence could not be read or would break the command framing;\n"
-           "     nothing was sent\n"
+           "  5  the sentence could not be read or is not 128 hexadecimal digits, 0 to 9\n"
+           "     and A to F; nothing was sent\n"
            "\n" +
            documentation + "\n";
 }

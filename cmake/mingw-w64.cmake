@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Debian's MinGW-w64 cross compilers for 64-bit Windows. The posix variants, whose C++ library
 # has std::thread and std::mutex, are the ones the Qt for Windows was built with.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Arbitrary bytes through the sentence-file line reader, cut into reads of every size, with a
 // short line limit and a read failure at some position, against a byte-by-byte reference.
 // Input: limit, read size and buffer size, failure position, then the file's bytes.

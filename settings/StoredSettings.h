@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #pragma once
 
 #include "platform/SettingsStore.h"
@@ -32,8 +35,7 @@ inline const Setting sentence    {"Msg",      "Msg",      ""};
 // clang-format on
 
 // In the order start-up reads them.
-inline const std::array<const Setting*, 4> all{&portNumber, &lineSettings, &sampleName,
-                                               &sentence};
+inline const std::array<const Setting*, 4> all{&portNumber, &lineSettings, &sampleName, &sentence};
 
 inline std::string read(SettingsStore& store, const Setting& setting) {
     return store.readSetting(application, section, setting.key, setting.fallback);

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #include "store/LastLine.h"
 
 LastLine readLastLine(ByteSource& source, const std::function<void(const std::string&)>& eachLine) {

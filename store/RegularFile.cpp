@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #include "store/RegularFile.h"
 
 std::optional<std::string> notRegularReason(const SystemFile& file, std::uint64_t* size) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Builds the Qt for Windows that `make windows` needs, for when no prebuilt one is at hand: Qt
 # 6.4.2's qtbase (with Widgets) and qtserialport, cross-built for 64-bit Windows with Debian's
 # MinGW-w64 compilers from Debian 12's own source packages, changed in one line

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Checks the .deb as a Debian reviewer would: lintian on the package, then the AppStream
 # metadata and the menu entry it installs. Any error or warning fails; pedantic notes only show.
 #   tools/check-package.sh [DEB]    default: the one `make package` built in build-deb/

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Runs `make test` as a new user would on a bare Debian 12: a minbase root holding only git,
 # make, ca-certificates and sudo, a fresh clone of the commit in it, and `make test` run first
 # by a user with sudo (who installs everything make needs through sudo), then by root in the

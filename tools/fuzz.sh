@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Builds the fuzz targets with clang and runs each for a fixed time on its seed corpus.
 # Usage: tools/fuzz.sh [seconds per target, default 60]
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Redraws the program's icons in packaging/icons. The 32 x 32 is rendered from the SVG; the
 # 16 x 16 is drawn pixel by pixel from the map below, because the SVG scaled down blurs its
 # slots and knobs into grey. Needs rsvg-convert (librsvg2-bin) and ImageMagick.

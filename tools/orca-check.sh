@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Checks with the Orca screen reader itself that what a user does is spoken: on a private X
 # display, session bus and accessibility bus, with Com 1 linked to a device that does not exist
 # and Com 2 to a pseudo-terminal, it drives the window from the keyboard and looks in Orca's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Photographs the program's window on a virtual screen.
 #   tools/screenshot.sh [--dark] [PROGRAM] [OUTPUT]
 #       defaults: build/sonavel, docs/screenshot.png (docs/screenshot-dark.png with --dark)

@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Sourced by the tools' scripts. wait_for SECONDS COMMAND...: polls the command every 0.1 s
 # until it succeeds or the seconds have passed; fails in the second case.
 wait_for() {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Checks the Windows build under Wine, as a Windows user would meet it: the logic tests, then a
 # silent install, the installed program driven from the keyboard against a radio on COM5, the
 # settings in the registry, a second start that finds them, a script using the console program,

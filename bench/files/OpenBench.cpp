@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Open of a long sentence file on the window model, next to a bare read of the same lines.
 // Usage: bench_open [lines, default 100000]
 

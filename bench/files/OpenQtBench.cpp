@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Open of a long sentence file in the real window, shown (offscreen unless a platform is
 // set), next to a bare read yielding to the same event loop and touching no widget.
 // Usage: bench_open_qt [lines, default 100000] [empty: lines of a bare CR each]

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Sample choices on the real settings store with a settings file near the 64 KiB beyond which it
 // is taken as damaged: the time of start-up and of each choice, which writes two settings.
 // Usage: bench_settings_choice [KiB, default 60]

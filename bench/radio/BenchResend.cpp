@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // How closely the automatic resend keeps its period against the simulated radio, and what it
 // costs. The period is 500 ms where a send fits into it, else the first whole number of
 // ticks in which the line has carried it (1000 ms at 4800 baud).

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // How long one Update takes to reach the radio whole, from the write of its UR to the radio's
 // receipt of the last byte of its UT: directly on the serial device, and through Hamlib's
 // rigctld on the same device. The simulated radio reads at once, so the figures are the cost

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Sonavel developers
 # Puts the program and everything it needs into one folder, from which the zip and the installer
 # are made, and writes the installer's lists of what it installs and removes.
 #   cmake -DSTAGE=<folder> -DFILES=<folder-in-stage>=<file>;... -DSTRIP=<strip>

@@ -1,3 +1,5 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
+; SPDX-FileCopyrightText: 2026 Sonavel developers
 ; The Sonavel installer. The build defines VERSION, ICON, OUTFILE, and INSTALLED and REMOVED,
 ; the lists of what goes in and comes out, written from the staged program folder.
 ; A 64-bit installer for a 64-bit program: it runs where the program runs, Wine's 64-bit

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #pragma once
 
 // Asks the (Unix) terminal on descriptor fd to mark characters received with a parity error (on) or

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Each case runs the program's own binary as a script would, with no display to reach, and
 // judges by what the script and the radio see: the exit status, the two output streams, the
 // bytes on the line, the settings file and the port's lock file.

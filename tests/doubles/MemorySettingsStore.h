@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 #pragma once
 
 #include "platform/SettingsStore.h"
@@ -20,7 +23,9 @@ public:
     std::vector<Write> writes;
     std::vector<std::string> reads;
 
-    void store(const std::string& key, const std::string& value) { values_[foldedKey(key)] = value; }
+    void store(const std::string& key, const std::string& value) {
+        values_[foldedKey(key)] = value;
+    }
     bool has(const std::string& key) const { return values_.count(foldedKey(key)) != 0; }
     std::string value(const std::string& key) const {
         const auto found = values_.find(foldedKey(key));

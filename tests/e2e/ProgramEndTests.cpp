@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // Each ending runs the program in a child process, since the program's end ends the process.
 // The parent holds the radio's end of a pseudo-terminal and judges from outside, as the next
 // user of the port would: by the lock file the port leaves or not.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Sonavel developers
+
 // The settings file shared with other processes, live or ended; each run of the program is a
 // process of its own.
 #include "qt/Program.h"
