@@ -5,6 +5,7 @@
 
 #include "parts/Sentence.h"
 #include "sentence/Samples.h"
+#include "sentence/SentenceCheck.h"
 #include "store/FileReports.h"
 #include "store/InputFile.h"
 #include "store/LastLine.h"
@@ -53,10 +54,8 @@ SentenceRead readSentence(const SentenceSource& source) {
     HexDigits digits;
     Sentence sentence({box, digits});
     if (const auto fault = sentence.fault(line)) {
-        return unusable(whose +
-                        " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 "
-                        "and A to F): " +
-                        *fault + ". Nothing was sent.");
+        return unusable(whose + " is no sentence the radio takes (" + sentenceTaken +
+                        "): " + *fault + ". Nothing was sent.");
     }
     sentence.load(line);
     return {sentence.joined(), {}};

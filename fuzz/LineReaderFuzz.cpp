@@ -20,18 +20,19 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-// The rule read literally: a CR ends a line, an LF right after it is part of that end.
+// The rule read literally: an LF or a CR ends a line, and an LF right after a CR is part of
+// that end.
 Outcome reference(const std::string& bytes, std::size_t limit, std::optional<std::size_t> failAt) {
     Outcome outcome;
     const std::size_t stop = failAt ? *failAt : bytes.size();
     std::string line;
     bool begun = false;
     for (std::size_t i = 0; i < stop; ++i) {
-        if (bytes[i] == '\r') {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
             outcome.lines.push_back(line);
             line.clear();
             begun = false;
-            if (i + 1 < stop && bytes[i + 1] == '\n') {
+            if (bytes[i] == '\r' && i + 1 < stop && bytes[i + 1] == '\n') {
                 ++i;
             }
             continue;

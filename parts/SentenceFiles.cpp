@@ -3,6 +3,7 @@
 
 #include "parts/SentenceFiles.h"
 
+#include "sentence/SentenceCheck.h"
 #include "store/FileReports.h"
 #include "store/InputFile.h"
 #include "store/LastLine.h"
@@ -103,8 +104,8 @@ void SentenceFiles::savePressed() {
         notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
                         saved.reason());
     } else if (const auto fault = sentence_.fault(sentence)) {
-        notices_.report("Saved to " + quoted(name) +
-                        " as it stands, but the radio expects 128 hexadecimal digits: " + *fault +
+        notices_.report("Saved to " + quoted(name) + " as it stands, but the radio expects " +
+                        sentenceTaken + ": " + *fault +
                         ". Correct it in the line editor, press Accept Changes and Update, then "
                         "Save again.");
     } else {

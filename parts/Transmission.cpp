@@ -5,6 +5,7 @@
 
 #include "radio/SentenceGuard.h"
 #include "radio/SentenceSend.h"
+#include "sentence/SentenceCheck.h"
 
 Transmission::Transmission(Controls controls, Sentence& sentence, SerialPort& port,
                            EventLoop& eventLoop, NoticeBox& notices)
@@ -30,7 +31,7 @@ void Transmission::updatePressed() {
     if (const auto fault = sentence_.fault(sent_)) {
         notices_.report(
             std::string(sent == Sent::yes ? "Sent as it stands, but the radio" : "The radio") +
-            " expects 128 hexadecimal digits: " + *fault +
+            " expects " + sentenceTaken + ": " + *fault +
             ". Correct it in the line editor, press Accept Changes, then Update.");
     } else if (sent == Sent::yes) {
         notices_.announce("Sent to the radio");

@@ -25,6 +25,12 @@ std::string count(std::size_t number, const std::string& noun) {
     return std::to_string(number) + " " + noun + (number == 1 ? "" : "s");
 }
 
+// "the sentence has 127 characters, not 128"
+std::string lengthWords(const std::string& has, std::size_t total) {
+    return "the sentence " + has + " " + count(total, "character") + ", not " +
+           std::to_string(HexDigits::cellCount);
+}
+
 // The radio's own sentences use capitals, and it is not known to take small letters.
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
@@ -76,7 +82,7 @@ std::optional<std::string> lengthFault(const Cells& cells) {
     if (total == 0) {
         return "the sentence is empty";
     }
-    std::string said = "the sentence has " + count(total, "character") + ", not 128";
+    std::string said = lengthWords("has", total);
     int named = 0;
     int unnamed = 0;
     for (std::size_t first = 0; first < cells.size(); first += HexDigits::lineLength) {
@@ -161,7 +167,7 @@ std::optional<std::string> lineFault(const HexDigits& store, int first) {
         return std::nullopt;
     }
     if (const std::size_t total = characters(cells); total != HexDigits::cellCount) {
-        parts.push_back("the sentence now has " + count(total, "character") + ", not 128");
+        parts.push_back(lengthWords("now has", total));
     }
     return joined(parts);
 }

@@ -12,6 +12,9 @@
 // that is not, and where the user finds it, by line and digit as the line editor shows them
 // ("line 05, digit 3"). They only tell: what is sent and saved stays as it is.
 
+// What the radio takes, in the words every report of a fault uses.
+inline constexpr const char* sentenceTaken = "128 hexadecimal digits, 0 to 9 and A to F";
+
 // "05" for line 5, as the line selector lists it.
 std::string lineLabel(int line);
 

@@ -101,8 +101,8 @@ TEST_P(SendingStore, SendsItUnchangedAndTellsWhatIsNotOneHundredTwentyEightHexDi
     }
     const std::string told =
         test.sent
-            ? "Sent as it stands, but the radio expects 128 hexadecimal digits: " + test.said +
-                  ". Correct it in the line editor"
+            ? "Sent as it stands, but the radio expects 128 hexadecimal digits, 0 to 9 and A to F: " +
+                  test.said + ". Correct it in the line editor"
             : test.said;
     EXPECT_EQ(occurrences(window.noticeBox.text(), told), 2) << window.noticeBox.text();
     EXPECT_EQ(lineCount(window.noticeBox.text()), 2) << window.noticeBox.text();

@@ -139,7 +139,7 @@ TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSen
     EXPECT_EQ(newNotice("").substr(9),
               "Saved to \"" + folder.path("eq.txt") +
                   "\" as it stands, but the radio expects 128 hexadecimal "
-                  "digits: the sentence is empty. Correct it in the line "
+                  "digits, 0 to 9 and A to F: the sentence is empty. Correct it in the line "
                   "editor, press Accept Changes and Update, then Save again.");
     window.sampleSelector.choose(3);
     window.lineSelector.choose(0);
