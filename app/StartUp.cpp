@@ -5,15 +5,15 @@
 #include "settings/StoredSettings.h"
 
 // Each stored value is brought back without running a handler or writing a setting. A value
-// that cannot be brought back is shown in a warning only where line settings are stored, and
-// start-up then ends there.
+// that cannot be brought back is shown in a warning only where line settings are stored; the
+// rest is brought back all the same, since a port that cannot be used says nothing against the
+// sample, the sentence or the lines.
 void MainWindow::startUp() {
     const std::string portText = stored::read(settings_, stored::portNumber);
     const std::string lineSettings = stored::read(settings_, stored::lineSettings);
     if (const auto failure = port_.restore(portText, lineSettings);
         failure && !lineSettings.empty()) {
         messageBox_.showWarning("Sonavel", *failure);
-        return;
     }
 
     if (const std::string sampleName = stored::read(settings_, stored::sampleName);
@@ -23,8 +23,7 @@ void MainWindow::startUp() {
     sentence_.load(stored::read(settings_, stored::sentence));
     lineEditor_.listLines();
     noticeBox.setText("");
-    // Settings that exist but could not be read would otherwise look like a first start. Stored
-    // line settings were read when start-up ends at its warning, so only a full start-up asks.
+    // Settings that exist but could not be read would otherwise look like a first start.
     if (const std::string problem = settings_.readProblem(); !problem.empty()) {
         noticeBox.report(stored::notReadReport(problem));
     }

@@ -65,17 +65,14 @@ void Transmission::reportSendProblem(const std::string& problem) {
     }
 }
 
-// A failed Update ends the tick before it touches the timer, so the next tick tries again.
-// So does a line still busy with the last sentence: at a slow rate a sentence takes longer
-// than a tick to leave, and queuing more behind it would only grow a backlog that the radio
-// hears later and later.
+// A line still busy with the last sentence is left alone until a later tick: at a slow rate a
+// sentence takes longer than a tick to leave, and queuing more behind it would only grow a
+// backlog that the radio hears later and later. Whatever the send did, Auto decides whether
+// there is a next tick, so unticking it always stops the resend.
 void Transmission::resendTick() {
     eventLoop_.yield();
-    if (port_.isLineBusy()) {
-        return;
-    }
-    if (update() == Sent::no) {
-        return;
+    if (!port_.isLineBusy()) {
+        update();
     }
     controls_.resendTimer.setEnabled(controls_.autoResend.isTicked());
 }

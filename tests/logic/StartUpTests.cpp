@@ -85,7 +85,7 @@ TEST(StartUp, AShortStoredSentenceLeavesTheLaterCellsEmpty) {
     EXPECT_EQ(window.digitStore.cell(127), "");
 }
 
-TEST(StartUp, RefusedLineSettingsShowOneWarningAndLeaveTheRestUndone) {
+TEST(StartUp, RefusedLineSettingsShowOneWarningAndTheRestIsBroughtBack) {
     TestWindow t;
     t.settings.store("CommPort", "2");
     t.settings.store("Settings", "19200,n,8,1");
@@ -101,12 +101,12 @@ TEST(StartUp, RefusedLineSettingsShowOneWarningAndLeaveTheRestUndone) {
     EXPECT_EQ(window.portSelector.text(), "Com 2");
     EXPECT_EQ(t.port.lineSettings(), "9600,n,8,1");
     EXPECT_EQ(window.rateSelector.text(), "9600");
-    EXPECT_EQ(window.sampleSelector.text(), "Select Sample");
-    EXPECT_EQ(window.sentenceBox.text(), "");
-    EXPECT_EQ(window.digitStore.join(), "");
-    EXPECT_EQ(window.lineSelector.listCount(), 0);
+    EXPECT_EQ(window.sampleSelector.text(), "OFF");
+    EXPECT_EQ(window.sentenceBox.text(), zeros);
+    EXPECT_EQ(window.digitStore.join(), zeros);
+    expectCompleteStartUp(window);
     EXPECT_EQ(window.noticeBox.text(), "");
-    EXPECT_EQ(t.settings.reads, (std::vector<std::string>{"CommPort", "Settings"}));
+    EXPECT_EQ(t.settings.reads, (std::vector<std::string>{"CommPort", "Settings", "Bytes", "Msg"}));
 }
 
 TEST(StartUp, ABadStoredPortNumberIsToldOnlyWhenLineSettingsAreStoredToo) {
@@ -127,7 +127,7 @@ TEST(StartUp, ABadStoredPortNumberIsToldOnlyWhenLineSettingsAreStoredToo) {
         ASSERT_EQ(t.messages.shown.size(), 1u);
         EXPECT_EQ(t.messages.shown[0].text, "Port number \"x\" is not a number");
         EXPECT_EQ(window.portSelector.text(), "Com x");
-        EXPECT_EQ(window.lineSelector.listCount(), 0);
+        expectCompleteStartUp(window);
     }
     {
         TestWindow t;

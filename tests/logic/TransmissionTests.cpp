@@ -205,14 +205,11 @@ TEST_F(Sending, ATickThatFindsTheLineBusyLeavesItQuietlyButAPressAlwaysSends) {
     EXPECT_EQ(t.port.written.size(), 4u);
     EXPECT_EQ(window.sentenceBox.text(), edited);
 
-    // Unticked while busy: the tick that finds the line free sends once more and stops.
+    // Unticked while busy: the next tick sends nothing and stops the resend.
     window.autoResend.setValue(CheckBox::unticked);
     window.resendTimer.tick();
-    EXPECT_TRUE(window.resendTimer.isEnabled());
-    t.port.lineBusy = false;
-    window.resendTimer.tick();
-    EXPECT_EQ(t.port.written.size(), 6u);
     EXPECT_FALSE(window.resendTimer.isEnabled());
+    EXPECT_EQ(t.port.written.size(), 4u);
 }
 
 TEST_F(Sending, AnUpdateInsideTheYieldLeavesItsSentenceForTheOuterOne) {
@@ -260,6 +257,12 @@ TEST_F(Sending, AFailureInsideATickLeavesTheResendRunningAndIsToldOnceWhileItLas
     t.port.writeOutcomes = {false};
     window.resendTimer.tick();
     EXPECT_EQ(occurrences(window.noticeBox.text(), "the send queue is full"), 2);
+
+    // Unticked, the next tick stops the resend even when its send fails.
+    window.autoResend.setValue(CheckBox::unticked);
+    t.port.writeOutcomes = {false};
+    window.resendTimer.tick();
+    EXPECT_FALSE(window.resendTimer.isEnabled());
 }
 
 TEST_F(Sending, ATickYieldsBeforeItsUpdateAndTheUpdateYieldsAgain) {

@@ -131,8 +131,8 @@ unsigned chosenSeed() {
 }
 } // namespace
 
-// A settings file edited or damaged by anything: start-up ends, completely or at its warning,
-// shows what the file holds, and leaves the file as it found it.
+// A settings file edited or damaged by anything: start-up completes, with its warning where a
+// stored value cannot be used, shows what the file holds, and leaves the file as it found it.
 TEST(HostileSettings, StartUpOnDamagedFilesCompletesOrShowsItsOneWarning) {
     const unsigned seed = chosenSeed();
     std::cout << "seed " << seed << " (SONAVEL_SETTINGS_SEED=" << seed << " replays it)\n";
@@ -164,20 +164,18 @@ TEST(HostileSettings, StartUpOnDamagedFilesCompletesOrShowsItsOneWarning) {
         if (t.messages.shown.empty()) {
             ++completed;
             EXPECT_FALSE(expectWarning);
-            EXPECT_EQ(window.lineSelector.listCount(), 16);
-            const std::string sample = readProperty(store, "Bytes");
-            const std::string sentence = readProperty(store, "Msg");
-            EXPECT_EQ(window.sampleSelector.text(),
-                      sample == "(default)" || sample.empty() ? "Select Sample" : sample);
-            EXPECT_EQ(window.sentenceBox.text(), sentence == "(default)" ? "" : sentence);
         } else {
             ++warned;
             EXPECT_TRUE(expectWarning);
             ASSERT_EQ(t.messages.shown.size(), 1u);
             EXPECT_EQ(t.messages.shown[0].caption, "Sonavel");
-            EXPECT_EQ(window.lineSelector.listCount(), 0);
-            EXPECT_EQ(window.sentenceBox.text(), "");
         }
+        EXPECT_EQ(window.lineSelector.listCount(), 16);
+        const std::string sample = readProperty(store, "Bytes");
+        const std::string sentence = readProperty(store, "Msg");
+        EXPECT_EQ(window.sampleSelector.text(),
+                  sample == "(default)" || sample.empty() ? "Select Sample" : sample);
+        EXPECT_EQ(window.sentenceBox.text(), sentence == "(default)" ? "" : sentence);
         // A file beyond 64 KiB is moved aside as it is, which the notice box tells.
         std::filesystem::path found = config.settingsFile();
         if (contents.size() > 64 << 10) {
@@ -191,7 +189,7 @@ TEST(HostileSettings, StartUpOnDamagedFilesCompletesOrShowsItsOneWarning) {
         }
         EXPECT_TRUE(fileBytes(found) == contents) << "start-up changed the file";
     }
-    std::cout << completed << " start-ups completed, " << warned << " ended at the warning\n";
+    std::cout << completed << " start-ups completed without a warning, " << warned << " with it\n";
     EXPECT_GT(completed, 0);
     EXPECT_GT(warned, 0);
 }
