@@ -19,7 +19,7 @@ std::vector<std::string> wordsOf(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
     for (const char c : line + ' ') {
-        if (c == ' ' || c == '\t' || c == '\r') {
+        if (c == ' ' || c == '\t') {
             if (!word.empty()) {
                 words.push_back(std::move(word));
                 word.clear();
@@ -29,6 +29,55 @@ std::vector<std::string> wordsOf(const std::string& line) {
         }
     }
     return words;
+}
+
+std::string controlName(unsigned char c) {
+    switch (c) {
+    case 0:
+        return "NUL";
+    case '\r':
+        return "a carriage return";
+    case 0x1b:
+        return "escape";
+    default:
+        return "code " + std::to_string(c);
+    }
+}
+
+// A control character would reach the system as part of a device's name, which stops at a NUL
+// and so opens another device than the one written, or turn a device into two words. Tabs
+// separate words.
+std::optional<PortsEntryProblem> controlCharacterProblem(const std::string& line,
+                                                         const std::string& fileName) {
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        const auto c = static_cast<unsigned char>(line[at]);
+        if ((c < ' ' && c != '\t') || c == 0x7f) {
+            return PortsEntryProblem{fileName + ", line 1, character " + std::to_string(at + 1) +
+                                     ": a control character (" + controlName(c) +
+                                     "), which no device or address holds; write the line "
+                                     "again with a text editor"};
+        }
+    }
+    return std::nullopt;
+}
+
+// Why the folder that holds file cannot say what file opens, when it is no readable folder;
+// nothing when there is no such folder, or it is one.
+std::optional<PortsEntryProblem> folderProblem(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path();
+    std::error_code error;
+    const auto own = std::filesystem::symlink_status(folder, error);
+    if (own.type() == std::filesystem::file_type::not_found) {
+        return std::nullopt;
+    }
+    const auto followed = std::filesystem::status(folder, error);
+    if (!error && std::filesystem::is_directory(followed)) {
+        return std::nullopt;
+    }
+    const std::string why = error ? "cannot be read (" + error.message() + ")" : "is not a folder";
+    return PortsEntryProblem{folder.string() + " " + why + ", so it cannot say what " +
+                             file.filename().string() +
+                             " opens; remove it, or make it a folder that you can read"};
 }
 
 PortsEntryProblem problem(const std::string& fileName, const std::string& line,
@@ -85,7 +134,13 @@ std::string RigctldEntry::address() const {
     return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
-PortsEntry parsePortsLine(const std::string& line, const std::string& fileName) {
+PortsEntry parsePortsLine(const std::string& text, const std::string& fileName) {
+    // A line written on Windows ends in CR LF.
+    const std::string line =
+        !text.empty() && text.back() == '\r' ? text.substr(0, text.size() - 1) : text;
+    if (auto control = controlCharacterProblem(line, fileName)) {
+        return *control;
+    }
     const std::vector<std::string> words = wordsOf(line);
     if (words.empty()) {
         return problem(fileName, line, std::string("the line is empty; expected ") + expectedForms);
@@ -113,6 +168,10 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(file, error);
     if (error || !std::filesystem::exists(status)) {
+        // A ports folder that cannot be read must not let Com N fall back to the N-th device.
+        if (auto unreadable = folderProblem(file)) {
+            return *unreadable;
+        }
         return std::nullopt;
     }
     if (std::filesystem::is_symlink(status)) {

@@ -35,10 +35,12 @@ struct PortsEntryProblem {
 using PortsEntry = std::variant<SerialDeviceEntry, RigctldEntry, PortsEntryProblem>;
 
 // The first line of a text file in the ports folder: "DEVICE [rtscts]" or "rigctld HOST:PORT".
-// A DEVICE without "/" is a name under /dev/serial/by-id.
+// A DEVICE without "/" is a name under /dev/serial/by-id. A control character is refused where
+// it stands.
 PortsEntry parsePortsLine(const std::string& line, const std::string& fileName);
 
 // What "com<N>" in the ports folder says: a link names a device (followed to its target, or
 // its own target when dangling), a text file is parsed, any other file is the device itself;
-// nullopt when there is no such file.
+// nullopt when there is no such file. A ports folder that is no folder, or cannot be read, is a
+// problem, not the absence of the file.
 std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file);

@@ -14,11 +14,21 @@ struct Holder {
     std::string program;
 };
 
-// The live process named by the device's lock file in lockFolder (LCK..ttyUSB0, the process id
-// as ten ASCII characters and a newline or as other programs write it: digits and a newline
-// first, or a binary number); nullopt when there is no lock file or its process has ended.
-std::optional<Holder> lockFileHolder(const std::string& device,
-                                     const std::string& lockFolder = "/var/lock");
+// What lies where a device's lock file would be.
+struct LockFileFinding {
+    // The live process the lock file names; nothing when there is none, or it has ended.
+    std::optional<Holder> holder;
+    // What lies there that is no lock file, with its place: "/var/lock/LCK..ttyUSB0 is not a lock
+    // file (a folder)"; empty when there is none.
+    std::string notALockFile;
+};
+
+// The device's lock file in lockFolder (LCK..ttyUSB0, the process id as ten ASCII characters and
+// a newline or as other programs write it: digits and a newline first, or a binary number).
+// Every user may write in lockFolder, so what is there is looked at without following a link and
+// without waiting, and read only when it is a regular file of a few hundred bytes at most.
+LockFileFinding readLockFile(const std::string& device,
+                             const std::string& lockFolder = "/var/lock");
 
 // The processes that have device open, as far as the system lets this user see.
 std::vector<Holder> processesHolding(const std::string& device);

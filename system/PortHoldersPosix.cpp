@@ -2,16 +2,19 @@
 // SPDX-FileCopyrightText: 2026 Sonavel developers
 
 #include "system/PortHolders.h"
+#include "system/SystemFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace {
@@ -48,6 +51,62 @@ std::optional<int> lockedProcess(const std::string& content) {
         return binary;
     }
     return std::nullopt;
+}
+
+// A lock file holds a process number and at most a program's and a computer's name.
+constexpr std::size_t lockFileLimit = 256;
+
+std::string kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISLNK(mode)) {
+        return "a symbolic link";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a pipe";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    return S_ISSOCK(mode) ? "a socket" : "no regular file";
+}
+
+// Reads the lock file at path into content; what lies there instead of one, in words ("a
+// folder"). Looked at before it is opened, since opening a device or a pipe may wait or act, and
+// checked again once open, in case it was swapped in between. A file that cannot be looked at
+// reads as none, as the lock file of another user that may not be read.
+std::string lockFileContent(const std::string& path, std::string& content) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) {
+        return {};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return kindOf(status.st_mode);
+    }
+    const SystemFile file{
+        ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+    if (!file.isOpen()) {
+        return errno == ELOOP ? kindOf(S_IFLNK) : std::string{};
+    }
+    if (::fstat(file.descriptor(), &status) != 0) {
+        return {};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return kindOf(status.st_mode);
+    }
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    if (size > lockFileLimit) {
+        return "a file of " + std::to_string(size) +
+               " bytes, where a lock file holds a process "
+               "number";
+    }
+    std::array<char, lockFileLimit> bytes{};
+    std::size_t count = 0;
+    if (file.read(bytes.data(), bytes.size(), count) == 0) {
+        content.assign(bytes.data(), count);
+    }
+    return {};
 }
 
 // The names other programs give the device's lock file: the device's base name ("ttyUSB0"),
@@ -98,17 +157,19 @@ template <class Keep> std::vector<Holder> processesWhere(Keep keep) {
 }
 } // namespace
 
-std::optional<Holder> lockFileHolder(const std::string& device, const std::string& lockFolder) {
+LockFileFinding readLockFile(const std::string& device, const std::string& lockFolder) {
     for (const std::string& name : lockNames(device)) {
-        std::ifstream lock(lockFolder + "/" + name, std::ios::binary);
-        const std::string content((std::istreambuf_iterator<char>(lock)),
-                                  std::istreambuf_iterator<char>());
+        const std::string path = lockFolder + "/" + name;
+        std::string content;
+        if (std::string strange = lockFileContent(path, content); !strange.empty()) {
+            return {std::nullopt, path + " is not a lock file (" + strange + ")"};
+        }
         const std::optional<int> processId = lockedProcess(content);
         if (processId && isAlive(*processId)) {
-            return Holder{*processId, programOf(*processId)};
+            return {Holder{*processId, programOf(*processId)}, {}};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 std::vector<Holder> processesHolding(const std::string& device) {

@@ -14,11 +14,16 @@ std::string heldBy(const Holder& holder) {
 } // namespace
 
 // A lock file is how programs here say they hold a port; QSerialPort would take over one whose
-// writer is alive, so it is read first and left alone.
+// writer is alive, so it is read first and left alone. Anything else in its place keeps the port
+// shut too: it is no one's to remove but its maker's.
 std::optional<std::string> heldElsewhere(const std::string& device, const std::string& name,
                                          int number) {
-    if (const auto holder = lockFileHolder(device)) {
-        return name + heldBy(*holder) + holderAdvice(holder->program, number);
+    const LockFileFinding lock = readLockFile(device);
+    if (lock.holder) {
+        return name + heldBy(*lock.holder) + holderAdvice(lock.holder->program, number);
+    }
+    if (!lock.notALockFile.empty()) {
+        return name + ": " + lock.notALockFile + "; remove it, or ask whoever made it";
     }
     return std::nullopt;
 }
@@ -30,7 +35,7 @@ std::string refusalReport(const std::string& device, const std::string& name, in
         return reason + ". " + advice;
     }
     std::vector<Holder> holders = processesHolding(device);
-    if (const auto locked = lockFileHolder(device)) {
+    if (const auto locked = readLockFile(device).holder) {
         holders.insert(holders.begin(), *locked);
     }
     if (!holders.empty()) {

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -384,3 +387,116 @@ TEST_F(SerialPortOnPseudoTerminal, AnotherProgramsLockFileKeepsThePortShutAndIsL
     ASSERT_TRUE(port.setOpen(false));
     std::filesystem::remove(lockFile);
 }
+
+// Any user may put anything in /var/lock, and a hand-edited ports file may hold anything: none of
+// it may crash the program, make it wait, or open a device; each keeps the port shut and is named.
+namespace {
+enum class Where { lockFile, portsFile, portsFolder };
+enum class Laid { folder, pipe, link, device, bytes };
+
+struct InTheWay {
+    std::string name;
+    Where where;
+    Laid laid;
+    // What a file holds, DEVICE standing for the radio's device; where a link leads, or itself.
+    std::string bytes;
+    // What the refusal says after "Com 3"; LOCK stands for the lock file, AFTER for the position
+    // just after the device's name.
+    std::string words;
+};
+
+void PrintTo(const InTheWay& thing, std::ostream* out) {
+    *out << thing.name;
+}
+
+std::string replaced(std::string text, const std::string& token, const std::string& value) {
+    if (const auto at = text.find(token); at != std::string::npos) {
+        text.replace(at, token.size(), value);
+    }
+    return text;
+}
+
+// False when this user may not lay it.
+bool lay(const InTheWay& thing, const std::filesystem::path& path, const std::string& device) {
+    std::filesystem::remove_all(path);
+    switch (thing.laid) {
+    case Laid::folder:
+        return std::filesystem::create_directory(path);
+    case Laid::pipe:
+        return ::mkfifo(path.c_str(), 0644) == 0;
+    case Laid::link:
+        std::filesystem::create_symlink(
+            thing.bytes.empty() ? path : std::filesystem::path(thing.bytes), path);
+        return true;
+    case Laid::device:
+        return ::mknod(path.c_str(), S_IFCHR | 0644, makedev(1, 5)) == 0;
+    case Laid::bytes:
+        break;
+    }
+    return static_cast<bool>(std::ofstream(path, std::ios::binary)
+                             << replaced(thing.bytes, "DEVICE", device));
+}
+
+struct SomethingInTheWay : SerialPortOnPseudoTerminal, testing::WithParamInterface<InTheWay> {};
+} // namespace
+
+TEST_P(SomethingInTheWay, KeepsThePortShutAtOnceAndIsNamed) {
+    const InTheWay& c = GetParam();
+    std::string name = radio.slavePath().substr(std::string("/dev/").size());
+    std::replace(name.begin(), name.end(), '/', '_');
+    const std::filesystem::path lockFile = "/var/lock/LCK.." + name;
+    if (::access("/var/lock", W_OK) != 0) {
+        GTEST_SKIP() << "this user may not write in /var/lock";
+    }
+    struct Removed {
+        std::filesystem::path path;
+        ~Removed() { std::filesystem::remove_all(path); }
+    } removed{lockFile};
+    const std::filesystem::path ports = config.path().toStdString() + "/Sonavel/ports";
+    const std::filesystem::path at = c.where == Where::lockFile    ? lockFile
+                                     : c.where == Where::portsFile ? ports / "com3"
+                                                                   : ports;
+    if (!lay(c, at, radio.slavePath())) {
+        GTEST_SKIP() << "this user may not lay it";
+    }
+    std::error_code absent;
+    const auto laid = std::filesystem::symlink_status(lockFile, absent).type();
+
+    QElapsedTimer opening;
+    opening.start();
+    const Result refused = port.setOpen(true);
+    EXPECT_LT(opening.elapsed(), 1000);
+    EXPECT_FALSE(port.isOpen());
+    const std::string words = replaced(replaced(c.words, "LOCK", lockFile.string()), "AFTER",
+                                       std::to_string(radio.slavePath().size() + 1));
+    EXPECT_EQ(refused.reason().rfind("Com 3", 0), 0u) << refused.reason();
+    EXPECT_NE(refused.reason().find(words), std::string::npos) << refused.reason();
+    EXPECT_EQ(std::filesystem::symlink_status(lockFile, absent).type(), laid)
+        << "what lay there was changed, or a lock was taken";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LockFilesAndPortsFiles, SomethingInTheWay,
+    testing::Values(
+        InTheWay{"AFolderAtTheLockFile", Where::lockFile, Laid::folder, "",
+                 ": LOCK is not a lock file (a folder); remove it, or ask whoever made it"},
+        InTheWay{"APipeAtTheLockFile", Where::lockFile, Laid::pipe, "",
+                 ": LOCK is not a lock file (a pipe)"},
+        InTheWay{"ALinkToAnEndlessDeviceAtTheLockFile", Where::lockFile, Laid::link, "/dev/zero",
+                 ": LOCK is not a lock file (a symbolic link)"},
+        InTheWay{"ADeviceAtTheLockFile", Where::lockFile, Laid::device, "",
+                 ": LOCK is not a lock file (a device)"},
+        InTheWay{"AnOversizedLockFile", Where::lockFile, Laid::bytes, std::string(1 << 20, '7'),
+                 ": LOCK is not a lock file (a file of 1048576 bytes"},
+        InTheWay{"ANulInThePortsFile", Where::portsFile, Laid::bytes, std::string("DEVICE\0x\n", 9),
+                 "/com3, line 1, character AFTER: a control character (NUL), which no device"},
+        InTheWay{"ACarriageReturnInsideThePortsLine", Where::portsFile, Laid::bytes,
+                 "DEVICE\rrtscts\r\n",
+                 "/com3, line 1, character AFTER: a control character (a carriage return)"},
+        InTheWay{"AnEscapeInThePortsFile", Where::portsFile, Laid::bytes, "\x1b[2JDEVICE\n",
+                 "/com3, line 1, character 1: a control character (escape)"},
+        InTheWay{"PortsIsAFile", Where::portsFolder, Laid::bytes, "/dev/ttyS0\n",
+                 "/Sonavel/ports is not a folder, so it cannot say what com3 opens"},
+        InTheWay{"PortsIsALinkLoop", Where::portsFolder, Laid::link, "",
+                 "/Sonavel/ports cannot be read (Too many levels of symbolic links)"}),
+    [](const testing::TestParamInfo<InTheWay>& info) { return info.param.name; });

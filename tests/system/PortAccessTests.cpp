@@ -137,7 +137,7 @@ TEST(PortAccess, ALockFileOfAnyUsualFormNamesItsLiveProcessOnly) {
     for (const auto& c : cases) {
         fs::remove_all(locks.path());
         writeFile(locks / c.lockName, c.content);
-        const auto holder = lockFileHolder(c.device, locks.path().string());
+        const auto holder = readLockFile(c.device, locks.path().string()).holder;
         ASSERT_EQ(holder.has_value(), c.held) << c.lockName << " " << c.content;
         if (holder) {
             EXPECT_EQ(holder->processId, self);
