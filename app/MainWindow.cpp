@@ -74,3 +74,15 @@ void MainWindow::inputWaiting() {
 void MainWindow::portLost(const std::string& reason) {
     port_.portLost(reason);
 }
+
+void MainWindow::portOpened() {
+    port_.portOpened();
+}
+
+void MainWindow::openFailed(const std::string& reason) {
+    port_.openFailed(reason);
+}
+
+void MainWindow::sendFailed(const SendFailure& failure) {
+    transmission_.sendFailed(failure);
+}

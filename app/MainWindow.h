@@ -97,6 +97,9 @@ private:
     void sendQueueDrained() override;
     void inputWaiting() override;
     void portLost(const std::string& reason) override;
+    void portOpened() override;
+    void openFailed(const std::string& reason) override;
+    void sendFailed(const SendFailure& failure) override;
 
     SerialPort& serialPort_;
     SettingsStore& settings_;

@@ -28,17 +28,23 @@ void noteOrigin(std::string& origin, const std::string& stored, const std::strin
 
 PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings) {
     PortChoice choice;
-    if (!request.port || !request.rate) {
-        if (const std::string problem = settings.readProblem(); !problem.empty()) {
-            choice.warning = stored::notReadReport(problem);
-        }
-    }
     if (request.port) {
         if (const Result set = port.setPortNumber(*request.port); !set) {
             choice.problem = usage(port_reports::numberRefused(*request.port, set.reason()));
             return choice;
         }
-    } else {
+    }
+    // Defaults in place of settings that could not be read would reach another port, or the
+    // radio at another rate, than the window would.
+    if (!request.port || !request.rate) {
+        if (const std::string problem = settings.readProblem(); !problem.empty()) {
+            choice.problem = {ExitStatus::portNotOpened, "The stored settings cannot be used (" +
+                                                             problem +
+                                                             "); give --port and --rate."};
+            return choice;
+        }
+    }
+    if (!request.port) {
         const std::string storedText = stored::read(settings, stored::portNumber);
         if (!storedText.empty()) {
             const StoredPortNumber parsed = parseStoredPortNumber(storedText);

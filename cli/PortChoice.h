@@ -17,12 +17,11 @@ struct PortChoice {
     // Where the port and line settings came from when the request did not give them:
     // "stored port, default line settings"; empty when it gave both.
     std::string origin;
-    // Settings that exist but could not be read, in the notice box's words.
-    std::string warning;
 };
 
 // Gives the port the number and line settings of the request, as the port and rate selectors
-// would, and those the window stored where it gives none. The settings are only read: a
-// script never changes what the window comes back with.
+// would, and those the window stored where it gives none; settings that exist but cannot be read
+// are a problem then. The settings are only read: a script never changes what the window comes
+// back with.
 PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings);
 } // namespace command_line

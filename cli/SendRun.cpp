@@ -27,12 +27,19 @@ SendRun::~SendRun() {
 void SendRun::start(const std::string& sentence, int autoSeconds, const std::string& origin) {
     sentence_ = sentence;
     origin_ = origin;
-    resendTicksLeft_ = autoSeconds * 1000 / resendTimer.interval();
+    autoSeconds_ = autoSeconds;
     port_.setListener(this);
     if (const Result opened = port_.setOpen(true); !opened) {
-        end(ExitStatus::portNotOpened, port_reports::notOpened(opened.reason()));
-        return;
+        openFailed(opened.reason());
+    } else if (port_.isOpen()) {
+        begin();
     }
+}
+
+// The resend's time runs from the open: a rigctld that takes its time to answer Connect does not
+// shorten it.
+void SendRun::begin() {
+    resendTicksLeft_ = autoSeconds_ * 1000 / resendTimer.interval();
     send();
     if (ended_) {
         return;
@@ -103,6 +110,14 @@ void SendRun::inputWaiting() {
 
 void SendRun::portLost(const std::string& reason) {
     end(ExitStatus::failure, port_reports::connectionLost(reason));
+}
+
+void SendRun::openFailed(const std::string& reason) {
+    end(ExitStatus::portNotOpened, port_reports::notOpened(reason));
+}
+
+void SendRun::sendFailed(const SendFailure& failure) {
+    end(failure.byRadio ? ExitStatus::radioRefused : ExitStatus::failure, failure.reason);
 }
 
 std::string SendRun::portName() const {

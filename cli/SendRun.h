@@ -14,8 +14,8 @@
 namespace command_line {
 // One load of a sentence from a script: opens the port, sends UR and UT once or, with a
 // number of seconds, again every 500 ms paced to the line as the window's Auto is, waits for
-// the line to take them and for the radio's answer, and ends. It ends at once on the first
-// refusal or trouble, with the port closed.
+// the line to take them (through rigctld: for rigctld to confirm them) and for the radio's
+// answer, and ends. It ends at once on the first refusal or trouble, with the port closed.
 class SendRun : private SerialPortListener {
 public:
     explicit SendRun(SerialPort& port);
@@ -35,6 +35,7 @@ public:
     Timer answerTimer{300};
 
 private:
+    void begin();
     void send();
     void resendTick();
     void finish();
@@ -43,6 +44,9 @@ private:
     void sendQueueDrained() override {}
     void inputWaiting() override;
     void portLost(const std::string& reason) override;
+    void portOpened() override { begin(); }
+    void openFailed(const std::string& reason) override;
+    void sendFailed(const SendFailure& failure) override;
     // "Com 3 (/dev/ttyUSB0 (...))": the number and the device its open reached.
     std::string portName() const;
     void end(ExitStatus status, const std::string& words);
@@ -50,6 +54,7 @@ private:
     SerialPort& port_;
     std::string sentence_;
     std::string origin_;
+    int autoSeconds_ = 0;
     int resendTicksLeft_ = 0;
     int lineWatchTicksLeft_ = 0;
     int sends_ = 0;

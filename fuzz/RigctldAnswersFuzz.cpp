@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& answer : cut.receive(bytes.substr(size / 3))) {
         parts.push_back(std::move(answer));
     }
-    if (all.size() != parts.size()) {
+    if (all.size() != parts.size() || whole.fault() != cut.fault()) {
         __builtin_trap();
     }
     for (std::size_t i = 0; i < all.size(); ++i) {

@@ -37,7 +37,7 @@ std::optional<std::string> PortControl::restore(const std::string& portText,
 }
 
 void PortControl::portChosen() {
-    const bool wasOpen = port_.isOpen();
+    const bool wasOpen = port_.isOpen() || port_.isOpening();
     if (wasOpen) {
         (void)port_.setOpen(false);
     }
@@ -52,7 +52,7 @@ void PortControl::portChosen() {
     if (wasOpen) {
         if (const Result opened = port_.setOpen(true); !opened) {
             notices_.report(port_reports::notOpened(opened.reason()));
-        } else {
+        } else if (port_.isOpen()) {
             reportOpened();
         }
         showPortState();
@@ -76,7 +76,15 @@ void PortControl::rateChosen() {
     }
 }
 
+// A press while an open is under way gives it up.
 void PortControl::connectPressed() {
+    if (port_.isOpening()) {
+        (void)port_.setOpen(false);
+        notices_.report(portLabel(port_.portNumber()) + " was not opened: Connect was pressed "
+                                                        "again before it answered");
+        showPortState();
+        return;
+    }
     const bool wasOpen = port_.isOpen();
     if (const Result toggled = port_.setOpen(!wasOpen); !toggled) {
         notices_.report(port_reports::notOpened(toggled.reason()));
@@ -92,6 +100,16 @@ void PortControl::connectPressed() {
 void PortControl::portLost(const std::string& reason) {
     showPortState();
     notices_.report(port_reports::connectionLost(reason));
+}
+
+void PortControl::portOpened() {
+    reportOpened();
+    showPortState();
+}
+
+void PortControl::openFailed(const std::string& reason) {
+    notices_.report(port_reports::notOpened(reason));
+    showPortState();
 }
 
 void PortControl::showPortState() {

@@ -36,6 +36,9 @@ public:
     void connectPressed();
     // The open port was lost and has been closed.
     void portLost(const std::string& reason);
+    // An open left under way has ended.
+    void portOpened();
+    void openFailed(const std::string& reason);
 
 private:
     // The lamp follows the port, so it never claims a port that failed to open.

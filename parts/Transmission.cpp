@@ -22,7 +22,11 @@ void Transmission::startAfresh() {
 void Transmission::updatePressed() {
     startAfresh();
     const Sent sent = update();
-    if (sent == Sent::portClosed) {
+    if (sent == Sent::portClosed && port_.isOpening()) {
+        // Connect now would give the open up.
+        notices_.report("Nothing was sent: the port is still opening. Press Update once it is "
+                        "open.");
+    } else if (sent == Sent::portClosed) {
         notices_.report("Nothing was sent: the port is closed. Press Connect, then Update.");
     }
     if (sent == Sent::no) {
@@ -59,6 +63,7 @@ Transmission::Sent Transmission::update() {
     }
     return Sent::yes;
 }
+
 void Transmission::reportSendProblem(const std::string& problem) {
     if (sendProblems_.firstTelling(problem)) {
         notices_.report(problem);
@@ -91,6 +96,10 @@ void Transmission::inputWaiting() {
             notices_.report(report);
         }
     }
+}
+
+void Transmission::sendFailed(const SendFailure& failure) {
+    reportSendProblem(failure.reason);
 }
 
 void Transmission::sendLampTick() {

@@ -36,6 +36,7 @@ public:
     // What the port tells.
     void sendQueueDrained();
     void inputWaiting();
+    void sendFailed(const SendFailure& failure);
     // The user acted (Update, Connect): every problem and refusal is news again.
     void startAfresh();
 

@@ -8,6 +8,15 @@
 #include <cstdint>
 #include <string>
 
+// What was written and may not have reached the radio: the link answered it with a failure, or
+// did not answer in time.
+struct SendFailure {
+    // What happened and what to check, after the port's name.
+    std::string reason;
+    // The radio itself refused it, rather than the way to it failing.
+    bool byRadio = false;
+};
+
 // What the serial port tells the window. Always called from the window's event loop,
 // never from inside the port operation that caused it.
 class SerialPortListener {
@@ -20,6 +29,12 @@ public:
     // The open port was lost (device removed, hang-up, rigctld gone) and has been closed;
     // reason says what happened and what to check.
     virtual void portLost(const std::string& reason) = 0;
+    // An open that setOpen(true) left under way has succeeded: the port is open now.
+    virtual void portOpened() = 0;
+    // An open that setOpen(true) left under way has failed; the port is closed.
+    virtual void openFailed(const std::string& reason) = 0;
+    // Something written may not have reached the radio; the port stays open.
+    virtual void sendFailed(const SendFailure& failure) = 0;
 };
 
 // The window's one serial port.
@@ -39,7 +54,11 @@ public:
     virtual Result setLineSettings(const std::string& text) = 0;
     virtual std::string lineSettings() const = 0;
     virtual bool isOpen() const = 0;
+    // Opens at once, or where the device needs an exchange first (rigctld), starts it and
+    // returns: the port is then opening until the listener hears portOpened or openFailed.
+    // Closing while opening gives the open up, and neither is heard.
     virtual Result setOpen(bool open) = 0;
+    virtual bool isOpening() const = 0;
     // Queues the text, one byte per character, whole or not at all; never waits for the line.
     virtual Result write(const std::string& text) = 0;
     // Whether what was written still occupies the line, so that a write now would only wait

@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
     static_cast<void>(port.setOpen(false));
 
     RigctldProcess rigctld(radio.slavePath(), rigctldPort);
-    if (!rigctld.waitUntilListening() || !port.setPortNumber(6) || !port.setOpen(true)) {
+    if (!rigctld.waitUntilListening() || !port.setPortNumber(6) || !port.setOpen(true) ||
+        !runUntil([&] { return port.isOpen(); })) {
         std::fprintf(stderr, "bench_rigctld: rigctld did not start or answer\n");
         return EXIT_FAILURE;
     }

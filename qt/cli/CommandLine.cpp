@@ -64,11 +64,8 @@ int send(const Request& request) {
     eventLoop.releaseAtEnd([&port] { port.release(); });
     eventLoop.endOnSystemRequests();
 
-    SystemSettingsStore settings;
+    SystemSettingsReader settings;
     const PortChoice choice = choosePort(port, request, settings);
-    if (!choice.warning.empty()) {
-        std::cerr << "sonavel: " << choice.warning << '\n';
-    }
     if (choice.problem) {
         return told(*choice.problem);
     }

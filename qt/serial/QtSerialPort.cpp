@@ -42,8 +42,17 @@ bool QtSerialPort::isOpen() const {
     return link_->isOpen();
 }
 
+bool QtSerialPort::isOpening() const {
+#ifdef SONAVEL_RIGCTLD
+    return link_ == &rigctld_ && rigctld_.isOpening();
+#else
+    return false;
+#endif
+}
+
 Result QtSerialPort::setOpen(bool open) {
-    if (open == isOpen()) {
+    const bool openOrOpening = isOpen() || isOpening();
+    if (open == openOrOpening) {
         return Result::success();
     }
     if (!open) {
@@ -68,9 +77,8 @@ Result QtSerialPort::open() {
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
 #ifdef SONAVEL_RIGCTLD
         link_ = &rigctld_;
-        Result opened = rigctld_.open(*rigctld, number_);
-        description_ = rigctld_.description();
-        return opened;
+        rigctld_.open(*rigctld, number_);
+        return Result::success();
 #else
         return Result::failure(portLabel(number_) + " leads to rigctld at " + rigctld->address() +
                                ", which this build of Sonavel cannot reach: it was built "
@@ -99,22 +107,36 @@ std::string QtSerialPort::readInput() {
     return link_->readInput();
 }
 
-void QtSerialPort::sendQueueDrained() {
+void QtSerialPort::tell(const std::function<void(SerialPortListener&)>& event) {
     if (listener_) {
-        listener_->sendQueueDrained();
+        event(*listener_);
     }
+}
+
+void QtSerialPort::sendQueueDrained() {
+    tell([](SerialPortListener& listener) { listener.sendQueueDrained(); });
 }
 
 void QtSerialPort::inputWaiting() {
-    if (listener_) {
-        listener_->inputWaiting();
-    }
+    tell([](SerialPortListener& listener) { listener.inputWaiting(); });
 }
 
 void QtSerialPort::portLost(const std::string& reason) {
-    if (listener_) {
-        listener_->portLost(reason);
-    }
+    tell([&](SerialPortListener& listener) { listener.portLost(reason); });
+}
+
+// Which rigctld and radio an open reached is known only once it has answered.
+void QtSerialPort::portOpened() {
+    description_ = link_->description();
+    tell([](SerialPortListener& listener) { listener.portOpened(); });
+}
+
+void QtSerialPort::openFailed(const std::string& reason) {
+    tell([&](SerialPortListener& listener) { listener.openFailed(reason); });
+}
+
+void QtSerialPort::sendFailed(const SendFailure& failure) {
+    tell([&](SerialPortListener& listener) { listener.sendFailed(failure); });
 }
 
 void QtSerialPort::release() {

@@ -11,6 +11,7 @@
 #include "radio/LineSettings.h"
 
 #include <QString>
+#include <functional>
 
 // The window's port: at each open, what the ports folder says for the number decides whether
 // it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
@@ -30,6 +31,7 @@ public:
     std::string lineSettings() const override { return settings_.text(); }
     bool isOpen() const override;
     Result setOpen(bool open) override;
+    bool isOpening() const override;
     Result write(const std::string& text) override;
     bool isLineBusy() const override;
     std::string readInput() override;
@@ -42,9 +44,14 @@ public:
 
 private:
     Result open();
+    // Passes an event of the link on to the listener, when there is one.
+    void tell(const std::function<void(SerialPortListener&)>& event);
     void sendQueueDrained() override;
     void inputWaiting() override;
     void portLost(const std::string& reason) override;
+    void portOpened() override;
+    void openFailed(const std::string& reason) override;
+    void sendFailed(const SendFailure& failure) override;
 
     QString portsFolder_;
     SerialPortListener* listener_ = nullptr;

@@ -7,16 +7,16 @@
 
 #include <QMetaObject>
 #include <QNetworkProxy>
+#include <array>
 
 namespace {
 using namespace std::chrono_literals;
-constexpr int connectMilliseconds = 3000;
-constexpr int answerMilliseconds = 3000;
 // Reading the radio's reply holds rigctld for its timeout when the radio accepts a command
 // silently, which is every time; so it is read now and then, not with every command.
 constexpr auto replyReadInterval = 5s;
-// Commands sent that rigctld has not answered, past which it is taken to be stuck.
-constexpr std::size_t inFlightLimit = 8;
+// Commands sent that rigctld has not answered, past which a write is refused.
+constexpr std::size_t awaitedLimit = 8;
+constexpr const char* closedByRigctld = "rigctld closed the connection (it ended or was restarted)";
 
 bool isOneWord(const std::string& text) {
     for (const char c : text) {
@@ -26,81 +26,62 @@ bool isOneWord(const std::string& text) {
     }
     return !text.empty();
 }
+
+std::string seconds(std::chrono::milliseconds duration) {
+    return std::to_string(duration.count() / 1000) + " seconds";
+}
 } // namespace
 
 RigctldLink::RigctldLink(SerialPortListener& listener) : listener_(listener) {
     // Only the address the user wrote is contacted, never a proxy.
     socket_.setProxy(QNetworkProxy::NoProxy);
-    QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] {
-        if (open_) {
-            received();
-        }
-    });
+    // Qt reads no more than this ahead of us, whatever the peer sends.
+    socket_.setReadBufferSize(static_cast<qint64>(RigctldAnswers::answerLimit));
+    deadline_.setSingleShot(true);
+    // A coarse timer may end a deadline of seconds a twentieth early.
+    deadline_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline_, &QTimer::timeout, &socket_, [this] { deadlinePassed(); });
+    QObject::connect(&socket_, &QTcpSocket::connected, &socket_,
+                     [this] { socket_.write("+\\dump_caps\n"); });
+    QObject::connect(&socket_, &QTcpSocket::readyRead, &socket_, [this] { received(); });
     QObject::connect(&socket_, &QTcpSocket::errorOccurred, &socket_,
-                     [this](QAbstractSocket::SocketError error) {
-                         lost(error == QAbstractSocket::RemoteHostClosedError
-                                  ? "rigctld closed the connection (it ended or was restarted)"
-                                  : socket_.errorString().toStdString());
-                     });
+                     [this](QAbstractSocket::SocketError error) { socketFailed(error); });
     QObject::connect(&socket_, &QTcpSocket::disconnected, &socket_,
-                     [this] { lost("rigctld closed the connection (it ended or was restarted)"); });
+                     [this] { socketFailed(QAbstractSocket::RemoteHostClosedError); });
 }
 
-Result RigctldLink::open(const RigctldEntry& entry, int number) {
+void RigctldLink::open(const RigctldEntry& entry, int number) {
+    closeQuietly();
     entry_ = entry;
     number_ = number;
     description_.clear();
-    inFlight_.clear();
-    input_.clear();
-    problem_.clear();
     answers_ = RigctldAnswers{};
+    state_ = State::opening;
+    deadline_.start(openDeadline);
     socket_.connectToHost(QString::fromStdString(entry.host), entry.port);
-    if (!socket_.waitForConnected(connectMilliseconds)) {
-        const std::string why = socket_.errorString().toStdString();
-        socket_.abort();
-        return Result::failure(name() + " could not be reached: " + why +
-                               ". Check that rigctld is running there (rigctld -m 2014 -r "
-                               "/dev/ttyUSB0 -t " +
-                               std::to_string(entry.port) +
-                               ") and the address in ~/.config/"
-                               "Sonavel/ports/com" +
-                               std::to_string(number));
-    }
-    socket_.write("+\\dump_caps\n");
-    std::vector<RigctldAnswers::Answer> answered;
-    while (answered.empty() && socket_.waitForReadyRead(answerMilliseconds)) {
-        const QByteArray bytes = socket_.readAll();
-        answered = answers_.receive(std::string_view(bytes.constData(), bytes.size()));
-    }
-    if (answered.empty() || answered.front().code != 0) {
-        socket_.abort();
-        return Result::failure(name() +
-                               " took the connection but did not answer as rigctld "
-                               "does. Check the port number in ~/.config/Sonavel/ports/"
-                               "com" +
-                               std::to_string(number));
-    }
-    const std::string radio = rigctldRadioName(answered.front());
-    description_ = "rigctld at " + entry.address() + (radio.empty() ? "" : ", " + radio);
-    lastReplyRead_ = {};
-    open_ = true;
-    return Result::success();
 }
 
 void RigctldLink::close() {
-    open_ = false;
+    closeQuietly();
+}
+
+void RigctldLink::closeQuietly() {
+    ++session_;
+    // Closed first, so that what the socket signals on its way down finds nothing to do.
+    state_ = State::closed;
+    deadline_.stop();
+    awaited_ = 0;
+    batchFailed_ = overdue_ = silenceTold_ = false;
+    input_.clear();
     socket_.abort();
 }
 
 Result RigctldLink::write(const std::string& text) {
-    if (!problem_.empty()) {
-        return Result::failure(std::exchange(problem_, {}));
-    }
     if (!isOneWord(text)) {
         return Result::failure(name() + " takes a command only without spaces or control "
                                         "characters");
     }
-    if (inFlight_.size() >= inFlightLimit) {
+    if (awaited_ >= awaitedLimit) {
         return Result::failure(name() + " has not answered the last commands sent; check that "
                                         "rigctld and the radio are working");
     }
@@ -114,60 +95,163 @@ Result RigctldLink::write(const std::string& text) {
     if (socket_.write(command.data(), size) != size) {
         return Result::failure(name() + ": " + socket_.errorString().toStdString());
     }
-    inFlight_.push_back(text);
+    ++awaited_;
+    deadline_.start(answerDeadline);
     return Result::success();
 }
 
 void RigctldLink::received() {
-    const QByteArray bytes = socket_.readAll();
-    bool radioSpoke = false;
-    for (const auto& answer : answers_.receive(std::string_view(bytes.constData(), bytes.size()))) {
-        if (answer.code != 0 && problem_.empty()) {
-            problem_ = name() +
-                       " could not pass a command to the radio: " + rigctldErrorWords(answer.code) +
-                       " (RPRT " + std::to_string(answer.code) +
-                       "). Check the radio, and the cable at the computer rigctld runs on";
+    std::array<char, 4096> chunk{};
+    while (state_ != State::closed && socket_.bytesAvailable() > 0) {
+        const qint64 count = socket_.read(chunk.data(), static_cast<qint64>(chunk.size()));
+        if (count <= 0) {
+            return;
         }
-        if (!answer.radioReply.empty() &&
-            input_.size() + answer.radioReply.size() <= SerialPort::receiveQueueSize) {
-            input_ += answer.radioReply;
-            radioSpoke = true;
-        }
-        if (!inFlight_.empty()) {
-            inFlight_.erase(inFlight_.begin());
-            if (inFlight_.empty()) {
-                listener_.sendQueueDrained();
+        for (const auto& answer :
+             answers_.receive(std::string_view(chunk.data(), static_cast<std::size_t>(count)))) {
+            if (state_ == State::opening) {
+                capabilitiesAnswered(answer);
+            } else if (state_ == State::open) {
+                commandAnswered(answer);
             }
         }
+        if (state_ != State::closed && !answers_.fault().empty()) {
+            fail(name() + " sent what rigctld does not send: " + answers_.fault() +
+                 ". Check that it is rigctld that listens there, and the port number in " +
+                 portsFile());
+        }
     }
-    if (radioSpoke) {
-        listener_.inputWaiting();
+}
+
+void RigctldLink::capabilitiesAnswered(const RigctldAnswers::Answer& answer) {
+    if (answer.code != 0) {
+        fail(name() + rigctldTrouble(answer.code));
+        return;
     }
+    deadline_.stop();
+    const std::string radio = rigctldRadioName(answer);
+    description_ = "rigctld at " + entry_.address() + (radio.empty() ? "" : ", " + radio);
+    lastReplyRead_ = {};
+    state_ = State::open;
+    tell([](SerialPortListener& listener) { listener.portOpened(); });
+}
+
+void RigctldLink::commandAnswered(const RigctldAnswers::Answer& answer) {
+    if (awaited_ == 0) {
+        fail(name() +
+             " answered a command that was not sent, which rigctld does not do. Check "
+             "that it is rigctld that listens there, and the port number in " +
+             portsFile());
+        return;
+    }
+    --awaited_;
+    // One failure of a batch is told: its other commands most likely failed alike.
+    if (answer.code != 0 && !std::exchange(batchFailed_, true)) {
+        tell([failure = SendFailure{name() + rigctldTrouble(answer.code),
+                                    rigctldRadioRefused(answer.code)}](
+                 SerialPortListener& listener) { listener.sendFailed(failure); });
+    }
+    if (!answer.radioReply.empty() &&
+        input_.size() + answer.radioReply.size() <= SerialPort::receiveQueueSize) {
+        input_ += answer.radioReply;
+        tell([](SerialPortListener& listener) { listener.inputWaiting(); });
+    }
+    if (awaited_ > 0) {
+        deadline_.start(answerDeadline);
+        return;
+    }
+    deadline_.stop();
+    silenceTold_ = silenceTold_ && overdue_;
+    overdue_ = false;
+    if (!std::exchange(batchFailed_, false)) {
+        tell([](SerialPortListener& listener) { listener.sendQueueDrained(); });
+    }
+}
+
+void RigctldLink::deadlinePassed() {
+    if (state_ == State::opening) {
+        fail(socket_.state() == QAbstractSocket::ConnectedState
+                 ? name() + " took the connection but did not answer within " +
+                       seconds(openDeadline) +
+                       ". rigctld is this slow when it cannot reach the radio: check that the "
+                       "radio is switched on, and its cable. If it is not rigctld that listens "
+                       "there, check the port number in " +
+                       portsFile()
+                 : name() + " could not be reached within " + seconds(openDeadline) +
+                       ". Check that the computer rigctld runs on is on the network, and the "
+                       "address in " +
+                       portsFile());
+        return;
+    }
+    if (state_ != State::open || awaited_ == 0) {
+        return;
+    }
+    overdue_ = batchFailed_ = true;
+    if (std::exchange(silenceTold_, true)) {
+        return;
+    }
+    tell([failure = SendFailure{name() + " has not answered for " + seconds(answerDeadline) +
+                                ", so nothing more is sent until it does. rigctld waits this "
+                                "long when the radio does not answer: check that the radio is "
+                                "switched on, and its cable; or press Connect to close the port"}](
+             SerialPortListener& listener) { listener.sendFailed(failure); });
+}
+
+void RigctldLink::socketFailed(QAbstractSocket::SocketError error) {
+    const bool closedByPeer = error == QAbstractSocket::RemoteHostClosedError;
+    if (state_ == State::open) {
+        fail(name() + ": " +
+             (closedByPeer ? std::string(closedByRigctld) : socket_.errorString().toStdString()) +
+             "; the port is closed. Check that rigctld is running");
+    } else if (state_ == State::opening && closedByPeer) {
+        fail(name() +
+             " closed the connection without answering. rigctld does this when it "
+             "cannot open the radio: check that the radio is switched on, and its "
+             "cable at the computer rigctld runs on. If it is not rigctld that listens "
+             "there, check the port number in " +
+             portsFile());
+    } else if (state_ == State::opening) {
+        fail(name() + " could not be reached: " + socket_.errorString().toStdString() +
+             ". Check that rigctld is running there (rigctld -m 2014 -r /dev/ttyUSB0 -t " +
+             std::to_string(entry_.port) + ") and the address in " + portsFile());
+    }
+}
+
+void RigctldLink::fail(const std::string& why) {
+    const bool wasOpening = state_ == State::opening;
+    closeQuietly();
+    if (wasOpening) {
+        tell([why](SerialPortListener& listener) { listener.openFailed(why); });
+    } else {
+        tell([why](SerialPortListener& listener) { listener.portLost(why); });
+    }
+}
+
+void RigctldLink::tell(std::function<void(SerialPortListener&)> event) {
+    QMetaObject::invokeMethod(
+        &socket_,
+        [this, session = session_, event = std::move(event)] {
+            if (session == session_) {
+                event(listener_);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 std::string RigctldLink::readInput() {
     return std::exchange(input_, {});
 }
 
-void RigctldLink::lost(const std::string& what) {
-    if (!open_) {
-        return;
-    }
-    open_ = false;
-    const std::string reason = name() + ": " + what +
-                               "; the port is closed. Check that rigctld "
-                               "is running";
-    socket_.abort();
-    QMetaObject::invokeMethod(
-        &socket_, [this, reason] { listener_.portLost(reason); }, Qt::QueuedConnection);
-}
-
 void RigctldLink::release() {
     QObject::disconnect(&socket_, nullptr, nullptr, nullptr);
-    open_ = false;
-    socket_.abort();
+    QObject::disconnect(&deadline_, nullptr, nullptr, nullptr);
+    closeQuietly();
 }
 
 std::string RigctldLink::name() const {
     return portLabel(number_) + ": rigctld at " + entry_.address();
+}
+
+std::string RigctldLink::portsFile() const {
+    return "~/.config/Sonavel/ports/com" + std::to_string(number_);
 }

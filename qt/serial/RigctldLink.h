@@ -10,45 +10,81 @@
 #include "qt/serial/PortLink.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 #include <chrono>
+#include <functional>
 
 // The radio through Hamlib's rigctld, which holds the radio's port and shares it among
 // programs. Each write goes out as one raw command; rigctld sets the radio's line itself.
-// Events reach the listener from the event loop only.
+// Nothing here waits: the open and every answer are events of the event loop, each with a
+// deadline, and what rigctld sends is read line by line within RigctldAnswers' limits. Events
+// reach the listener from the event loop only.
 class RigctldLink : public PortLink {
 public:
-    explicit RigctldLink(SerialPortListener& listener);
+    // For Connect's whole exchange: the connection and rigctld's answer naming its radio.
+    static constexpr std::chrono::milliseconds openDeadline{3000};
+    // For each answer, from the last byte written or the answer before it. rigctld answers at
+    // once what it passes on, and takes about 2 s only when the radio does not answer.
+    static constexpr std::chrono::milliseconds answerDeadline{2000};
 
-    // Connects to the address the user wrote, and to nothing else, and asks rigctld which radio
-    // it serves; waits up to a few seconds.
-    Result open(const RigctldEntry& entry, int number);
+    explicit RigctldLink(SerialPortListener& listener);
+    // The socket tells of its own end, when the timer is already gone.
+    ~RigctldLink() override { release(); }
+    RigctldLink(const RigctldLink&) = delete;
+    RigctldLink& operator=(const RigctldLink&) = delete;
+
+    // Starts connecting to the address the user wrote, and to nothing else, and asking rigctld
+    // which radio it serves. The listener hears portOpened or openFailed within openDeadline.
+    void open(const RigctldEntry& entry, int number);
+    bool isOpening() const { return state_ == State::opening; }
+    bool isOpen() const override { return state_ == State::open; }
+    // Gives up an open under way too; the listener hears nothing of it.
     void close() override;
-    bool isOpen() const override { return open_; }
     Result write(const std::string& text) override;
-    // True while rigctld has not answered every command sent.
-    bool isLineBusy() const override { return open_ && !inFlight_.empty(); }
+    // True while rigctld has not answered every command sent, also past the deadline: a resend
+    // then leaves it alone until it answers, or Connect closes it.
+    bool isLineBusy() const override { return isOpen() && awaited_ > 0; }
     std::string readInput() override;
     // "rigctld at localhost:4532, Kenwood TS-2000"
     const std::string& description() const override { return description_; }
     void release() override;
 
 private:
+    enum class State { closed, opening, open };
+
     void received();
-    void lost(const std::string& what);
+    void capabilitiesAnswered(const RigctldAnswers::Answer& answer);
+    void commandAnswered(const RigctldAnswers::Answer& answer);
+    void deadlinePassed();
+    void socketFailed(QAbstractSocket::SocketError error);
+    // Closes for good and tells the listener why, once: the open failed, or the connection was
+    // lost.
+    void fail(const std::string& why);
+    void closeQuietly();
+    // Calls the listener from the event loop, unless the link was closed or opened again since.
+    void tell(std::function<void(SerialPortListener&)> event);
     // "Com 9: rigctld at localhost:4532"
     std::string name() const;
+    // Where the user wrote the address: "~/.config/Sonavel/ports/com9".
+    std::string portsFile() const;
 
     SerialPortListener& listener_;
     QTcpSocket socket_;
+    QTimer deadline_;
     RigctldAnswers answers_;
     RigctldEntry entry_;
     int number_ = 1;
-    bool open_ = false;
+    State state_ = State::closed;
+    // Grows at every open and close, so that an event told for an earlier one is dropped.
+    unsigned session_ = 0;
     std::string description_;
-    // The commands sent whose answer has not come, oldest first.
-    std::vector<std::string> inFlight_;
+    // Commands sent whose answer has not come.
+    std::size_t awaited_ = 0;
+    // A command awaited now was answered with a failure, or not in time.
+    bool batchFailed_ = false;
+    bool overdue_ = false;
+    // Silence is told once, and again only after rigctld has answered in time.
+    bool silenceTold_ = false;
     std::string input_;
-    // A failure rigctld reported for a command already sent, told by the next write.
-    std::string problem_;
     std::chrono::steady_clock::time_point lastReplyRead_{};
 };

@@ -213,34 +213,43 @@ bool writeThroughQSettings(const QString& path, const QString& group, const QStr
 }
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : QtSettingsStore(programFolderPath("Sonavel.conf")) {
+QtSettingsStore::QtSettingsStore(Access access)
+    : QtSettingsStore(programFolderPath("Sonavel.conf"), access) {
     if (filePath_.isEmpty()) {
         noFolderNotice_ = noFolderReason();
     }
 }
 
-QtSettingsStore::QtSettingsStore(QString filePath) : filePath_(std::move(filePath)) {
+QtSettingsStore::QtSettingsStore(QString filePath, Access access)
+    : filePath_(std::move(filePath)), access_(access) {
     if (filePath_.isEmpty()) {
         return;
     }
     const std::string file = nativePath(filePath_);
-    if (const SettingsWriteLock lock(file, longestWait, {}); lock.taken()) {
-        removeLeftoversOfKilledWrites(file);
+    if (access_ == Access::readWrite) {
+        if (const SettingsWriteLock lock(file, longestWait, {}); lock.taken()) {
+            removeLeftoversOfKilledWrites(file);
+        }
     }
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size <= largestSettingsFile) {
         return;
     }
+    damagedFileInPlace_ = true;
+    if (access_ == Access::readOnly) {
+        damageNotice_ = file + " is larger than 64 KiB, which the window takes as damaged";
+        return;
+    }
     const auto moved = movedAside(file);
     if (const auto* name = std::get_if<std::string>(&moved)) {
         damageNotice_ =
             file + " was larger than 64 KiB, so it was taken as damaged and moved to " + *name;
+        damagedFileInPlace_ = false;
     } else {
         damageNotice_ = withReason(file + " is larger than 64 KiB, so it was taken as damaged, " +
                                        "but it could not be moved aside",
                                    std::get<int>(moved));
-        damagedFileInPlace_ = true;
     }
 }
 
@@ -260,6 +269,9 @@ Result QtSettingsStore::writeSetting(const std::string& application, const std::
     const QString name = folded(toQString(key));
     if (name.isEmpty()) {
         return Result::failure("A setting without a name cannot be saved.");
+    }
+    if (access_ == Access::readOnly) {
+        return Result::failure("The settings are only read here, never written.");
     }
     if (filePath_.isEmpty()) {
         return Result::failure(unsaved(noFolderReason()));

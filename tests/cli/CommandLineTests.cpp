@@ -8,8 +8,10 @@
 #include "tests/persistence/TempFolder.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/PortLockFile.h"
+#include "tests/support/ScriptedRigctld.h"
 #include "tests/support/SimulatedRadio.h"
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstring>
@@ -143,16 +145,35 @@ private:
     int errors_ = -1;
 };
 
-// A station with the radio linked as Com 3 and the window's settings stored: Com 3 at 19200.
+// A station with the radio linked as Com 3, or reached through a rigctld there, and the window's
+// settings stored: Com 3 at 19200.
 struct Station {
-    Station() {
-        link.link(3, radio.slavePath());
-        std::ofstream(link.settingsFile(), std::ios::binary) << storedSettings;
+    explicit Station(const std::optional<ScriptedRigctld::Script>& rigctldScript = {},
+                     std::string settings = storedSettings)
+        : settingsBytes(std::move(settings)) {
+        if (rigctldScript) {
+            rigctld.emplace(*rigctldScript);
+            std::ofstream(link.folder() / "Sonavel" / "ports" / "com3") << rigctld->portsLine();
+        } else {
+            link.link(3, radio.slavePath());
+        }
+        std::ofstream(link.settingsFile(), std::ios::binary) << settingsBytes;
     }
-    bool settingsUnchanged() const { return fileBytes(link.settingsFile()) == storedSettings; }
+    // As the window left them: the file, and nothing new beside it.
+    bool settingsUnchanged() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(link.folder() / "Sonavel")) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return fileBytes(link.settingsFile()) == settingsBytes &&
+               names == std::vector<std::string>{"Sonavel.conf", "ports"};
+    }
 
+    std::string settingsBytes;
     ComPortLink link;
     SimulatedRadio radio;
+    std::optional<ScriptedRigctld> rigctld;
 };
 
 int exitStatus(const Ended& ended) {
@@ -172,6 +193,9 @@ struct Request {
     std::string onTheLine;
     std::string saidOnOutput;
     std::string saidOnErrors;
+    // Com 3 reaches a rigctld that plays this, which then hears what onTheLine says.
+    std::optional<ScriptedRigctld::Script> rigctld = {};
+    std::string settings = storedSettings;
 };
 
 void PrintTo(const Request& request, std::ostream* out) {
@@ -188,7 +212,7 @@ TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     for (std::string& argument : arguments) {
         argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes) : argument;
     }
-    Station station;
+    Station station(c.rigctld, c.settings);
     station.radio.answerEveryCommandWith(c.radioAnswer);
     const Ended ended = Script(arguments, c.input).waitForEnd();
 
@@ -197,16 +221,19 @@ TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
     EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
     EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
-    if (c.status == 0 && !c.onTheLine.empty()) {
-        EXPECT_EQ(ended.output.rfind("Com 3 (" + station.radio.slavePath(), 0), 0u);
-    }
-    if (c.status == 3) {
+    if (c.saidOnErrors.find("The port could not be opened") != std::string::npos) {
         EXPECT_NE(ended.errors.find("Com 3 is " + station.radio.slavePath()), std::string::npos)
             << "the numbers that have a device are not listed";
     }
-    if (c.onTheLine.empty()) {
+    if (station.rigctld) {
+        EXPECT_EQ(station.rigctld->received(), c.onTheLine);
+        EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
+    } else if (c.onTheLine.empty()) {
         EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
     } else {
+        if (c.status == 0) {
+            EXPECT_EQ(ended.output.rfind("Com 3 (" + station.radio.slavePath(), 0), 0u);
+        }
         station.radio.waitForBytes(c.onTheLine.size() + 1, 300ms);
         EXPECT_EQ(station.radio.receivedText(), c.onTheLine);
     }
@@ -216,6 +243,18 @@ TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
 namespace {
 const std::string refusedSentence =
     " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 and A to F): ";
+
+// What a rigctld hears of a send: Connect's question, then UR with its reply read and UT.
+std::string toRigctld(const std::string& sentence) {
+    return "+\\dump_caps\n+W UR" + sentence + "; ;\n+W UT" + sentence + "; 0\n";
+}
+
+ScriptedRigctld::Script rigctldAnswering(const std::string& answer) {
+    return {2, ScriptedRigctld::Act::answer, answer};
+}
+
+// More than the window takes for a settings file.
+const std::string damagedSettings = storedSettings + "; " + std::string(65 * 1024, '#') + "\n";
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(
@@ -325,6 +364,70 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "",
                 "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
+        Request{"ThroughRigctldConfirmingBothCommands",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "",
+                0,
+                toRigctld(sample(0)),
+                "Com 3 (rigctld at 127.0.0.1:",
+                "",
+                rigctldAnswering("RPRT 0\n")},
+        Request{"ThroughRigctldThatCannotReachTheRadio",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "",
+                1,
+                toRigctld(sample(0)),
+                "",
+                " cannot reach the radio: an input/output error on the radio's port (RPRT -6). "
+                "Check that the radio is switched on",
+                rigctldAnswering("RPRT -6\n")},
+        Request{"ThroughRigctldWhoseRadioRejects",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "",
+                4,
+                toRigctld(sample(0)),
+                "",
+                ": the radio rejected the command (RPRT -9)",
+                rigctldAnswering("RPRT -9\n")},
+        Request{"ThroughRigctldConfirmingOnlyUr",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "",
+                1,
+                toRigctld(sample(0)),
+                "",
+                " has not answered for 2 seconds",
+                ScriptedRigctld::Script{3, ScriptedRigctld::Act::silence, {}}},
+        Request{"StoredSettingsTheWindowTakesAsDamaged",
+                {"--sample", "OFF"},
+                "",
+                "",
+                "",
+                3,
+                "",
+                "",
+                "/Sonavel/Sonavel.conf is larger than 64 KiB, which the window takes as damaged); "
+                "give --port and --rate.\n",
+                std::nullopt,
+                damagedSettings},
+        Request{"DamagedSettingsUnneededWithPortAndRate",
+                {"--sample", "OFF", "--port", "3", "--rate", "19200"},
+                "",
+                "",
+                "",
+                0,
+                loaded(sample(0)),
+                "sent, 262 bytes",
+                "",
+                std::nullopt,
+                damagedSettings},
         Request{"TheNumbersThatLeadToADevice",
                 {"--list-ports"},
                 "",
@@ -363,5 +466,24 @@ TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, 5s);
     EXPECT_TRUE(WIFSIGNALED(*ended.status) && WTERMSIG(*ended.status) == SIGTERM) << *ended.status;
     EXPECT_FALSE(std::filesystem::exists(lock)) << "the lock file was left behind";
+    EXPECT_TRUE(station.settingsUnchanged());
+}
+
+TEST(CommandLine, ASignalEndsAScriptAtOnceWhileRigctldKeepsItWaiting) {
+    Station station(ScriptedRigctld::Script{1, ScriptedRigctld::Act::silence, {}});
+    Script script({"--sample", "Ombrel"});
+    const auto started = std::chrono::steady_clock::now();
+    while (station.rigctld->received().empty() &&
+           std::chrono::steady_clock::now() < started + generous) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_FALSE(station.rigctld->received().empty()) << "the script did not ask rigctld";
+    const auto signalled = std::chrono::steady_clock::now();
+    script.signal(SIGTERM);
+    const Ended ended = script.waitForEnd();
+    ASSERT_TRUE(ended.status.has_value());
+    // Well before the 3 seconds after which the script would give up on rigctld by itself.
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, 1500ms);
+    EXPECT_TRUE(WIFSIGNALED(*ended.status) && WTERMSIG(*ended.status) == SIGTERM) << *ended.status;
     EXPECT_TRUE(station.settingsUnchanged());
 }

@@ -21,7 +21,8 @@ public:
     // Script.
     std::set<std::int16_t> refusedNumbers;
     std::set<std::string> refusedSettings;
-    std::string openFailure;        // non-empty: every open fails with it
+    std::string openFailure; // non-empty: every open fails with it
+    bool opensLater = false; // an open is left under way, as rigctld's is, until finishOpening
     std::deque<bool> writeOutcomes; // front: whether the next write succeeds
     bool drainsAfterWrite = true;   // posts a send event after each accepted write
     std::string deviceFound = "/dev/ttyUSB0 (USB serial adapter)"; // what each open finds
@@ -45,6 +46,29 @@ public:
         loop_.post([this] {
             if (listener_) {
                 listener_->sendQueueDrained();
+            }
+        });
+    }
+    // The open under way ends: opened, or failed for reason.
+    void finishOpening(const std::string& failure = {}) {
+        loop_.post([this, failure] {
+            if (!opening_) {
+                return;
+            }
+            opening_ = false;
+            open_ = failure.empty();
+            device_ = open_ ? deviceFound : "";
+            if (listener_ && open_) {
+                listener_->portOpened();
+            } else if (listener_) {
+                listener_->openFailed(failure);
+            }
+        });
+    }
+    void failSend(const SendFailure& failure) {
+        loop_.post([this, failure] {
+            if (listener_) {
+                listener_->sendFailed(failure);
             }
         });
     }
@@ -97,12 +121,14 @@ public:
         if (open && !openFailure.empty()) {
             return Result::failure(openFailure);
         }
-        open_ = open;
-        if (open) {
+        opening_ = open && opensLater;
+        open_ = open && !opensLater;
+        if (open_) {
             device_ = deviceFound;
         }
         return Result::success();
     }
+    bool isOpening() const override { return opening_; }
 
     Result write(const std::string& text) override {
         calls.push_back("write");
@@ -139,6 +165,7 @@ private:
     std::int16_t number_ = 1;
     LineSettings settings_;
     bool open_ = false;
+    bool opening_ = false;
     std::string received_;
     std::string device_;
 };

@@ -46,21 +46,22 @@ TEST(Rigctld, TheRadioHearsExactlyWhatASerialLineCarriesAndEveryFailureIsToldOnc
     // Before rigctld runs, the connection is refused and the address is named.
     user::choose(live, "Combo2", "Com 6");
     user::press(live, "Command2");
-    ASSERT_FALSE(live.port->isOpen());
-    EXPECT_NE(notices.find("Com 6: rigctld at " + address +
-                           " could not be reached: Connection "
-                           "refused"),
-              std::string::npos)
+    const std::string refused = "Com 6: rigctld at " + address +
+                                " could not be reached: Connection "
+                                "refused";
+    ASSERT_TRUE(user::waitFor([&] { return notices.find(refused) != std::string::npos; }))
         << notices;
+    ASSERT_FALSE(live.port->isOpen());
 
     RigctldProcess rigctld(live.radio.slavePath(), port);
     ASSERT_TRUE(rigctld.waitUntilListening()) << "rigctld did not start";
     live.radio.clear();
     user::press(live, "Command2");
-    ASSERT_TRUE(live.port->isOpen()) << notices;
-    EXPECT_NE(notices.find("Com 6 open: rigctld at " + address + ", Kenwood TS-2000"),
-              std::string::npos)
-        << notices;
+    ASSERT_TRUE(user::waitFor([&] { return live.port->isOpen(); })) << notices;
+    ASSERT_TRUE(user::waitFor([&] {
+        return notices.find("Com 6 open: rigctld at " + address + ", Kenwood TS-2000") !=
+               std::string::npos;
+    })) << notices;
     EXPECT_EQ(portLamp(live), QColor(255, 0, 0));
     user::choose(live, "Combo3", "19200");
     user::choose(live, "Combo3", "4800");

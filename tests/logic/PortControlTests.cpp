@@ -121,6 +121,40 @@ TEST_F(ThePort, AConnectThatCannotOpenLeavesTheLampDarkAndSaysWhy) {
     EXPECT_EQ(occurrences(window.noticeBox.text(), "Device or resource busy"), 1);
 }
 
+// rigctld answers Connect later: the lamp waits for the answer, and a second press gives up.
+TEST_F(ThePort, AnOpenUnderWayLightsTheLampOnlyOnceOpenAndConnectAgainGivesItUp) {
+    t.port.opensLater = true;
+    window.connectButton.press();
+    EXPECT_TRUE(t.port.isOpening());
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    window.updateButton.press();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Nothing was sent: the port is still opening"),
+              1);
+    t.port.finishOpening();
+    t.loop.settle();
+    EXPECT_EQ(window.portLamp.fillColour(), colours::red);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Com 1 open: /dev/ttyUSB0"), 1);
+
+    window.connectButton.press();
+    window.connectButton.press();
+    window.connectButton.press();
+    t.port.finishOpening();
+    t.loop.settle();
+    EXPECT_FALSE(t.port.isOpen());
+    EXPECT_FALSE(t.port.isOpening());
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Com 1 was not opened: Connect was pressed"), 1);
+
+    window.connectButton.press();
+    t.port.finishOpening("Com 1: rigctld at localhost:4532 closed the connection");
+    t.loop.settle();
+    EXPECT_EQ(window.portLamp.fillColour(), colours::darkRed);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "The port could not be opened: Com 1: rigctld "
+                                                   "at localhost:4532 closed the connection"),
+              1);
+    EXPECT_EQ(occurrences(window.noticeBox.text(), "Com 1 open:"), 1);
+}
+
 TEST_F(ThePort, ASendEventFlashesTheSendLampUntilTheNextLampTick) {
     t.port.postDrained();
     t.loop.runWaiting();

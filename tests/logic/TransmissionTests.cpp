@@ -265,6 +265,23 @@ TEST_F(Sending, AFailureInsideATickLeavesTheResendRunningAndIsToldOnceWhileItLas
     EXPECT_FALSE(window.resendTimer.isEnabled());
 }
 
+TEST_F(Sending, WhatTheLinkCouldNotConfirmIsToldOnceUntilASendIsConfirmed) {
+    window.updateButton.press();
+    t.loop.settle();
+    t.port.drainsAfterWrite = false;
+    const SendFailure failure{"Com 1: rigctld at localhost:4532 cannot reach the radio"};
+    t.port.failSend(failure);
+    window.resendTimer.tick();
+    t.port.failSend(failure);
+    t.loop.settle();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), failure.reason), 1);
+    t.port.postDrained();
+    t.port.failSend(failure);
+    t.loop.settle();
+    EXPECT_EQ(occurrences(window.noticeBox.text(), failure.reason), 2)
+        << "a send was confirmed between, so it is news again";
+}
+
 TEST_F(Sending, ATickYieldsBeforeItsUpdateAndTheUpdateYieldsAgain) {
     window.updateButton.press();
     const int before = t.loop.yieldCount();

@@ -40,6 +40,9 @@ public:
     void sendQueueDrained() override { heard(drained); }
     void inputWaiting() override { heard(input); }
     void portLost(const std::string& reason) override { lost.push_back(reason); }
+    void portOpened() override {}
+    void openFailed(const std::string& reason) override { lost.push_back(reason); }
+    void sendFailed(const SendFailure& failure) override { lost.push_back(failure.reason); }
 
     int count(Event event) const {
         return static_cast<int>(std::count(events.begin(), events.end(), event));

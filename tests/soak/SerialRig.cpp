@@ -70,6 +70,24 @@ void WatchedPort::portLost(const std::string& reason) {
     }
 }
 
+void WatchedPort::portOpened() {
+    if (listener_) {
+        listener_->portOpened();
+    }
+}
+
+void WatchedPort::openFailed(const std::string& reason) {
+    if (listener_) {
+        listener_->openFailed(reason);
+    }
+}
+
+void WatchedPort::sendFailed(const SendFailure& failure) {
+    if (listener_) {
+        listener_->sendFailed(failure);
+    }
+}
+
 void Notices::watch(TextBox& box) {
     box.setObserver([this, &box] {
         if (box.text().empty()) {

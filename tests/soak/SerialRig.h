@@ -41,6 +41,7 @@ public:
     std::string lineSettings() const override { return port_.lineSettings(); }
     bool isOpen() const override { return port_.isOpen(); }
     Result setOpen(bool open) override { return port_.setOpen(open); }
+    bool isOpening() const override { return port_.isOpening(); }
     Result write(const std::string& text) override;
     bool isLineBusy() const override { return port_.isLineBusy(); }
     std::string readInput() override { return port_.readInput(); }
@@ -57,6 +58,9 @@ private:
     void sendQueueDrained() override;
     void inputWaiting() override;
     void portLost(const std::string& reason) override;
+    void portOpened() override;
+    void openFailed(const std::string& reason) override;
+    void sendFailed(const SendFailure& failure) override;
     void queueIsEmpty();
 
     SerialPort& port_;
