@@ -22,8 +22,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -51,41 +51,35 @@ void WatchedPort::queueIsEmpty() {
     writtenWhenEmpty_ = process::threadBytesWritten();
 }
 
+void WatchedPort::tell(const std::function<void(SerialPortListener&)>& event) {
+    if (listener_) {
+        event(*listener_);
+    }
+}
+
 void WatchedPort::sendQueueDrained() {
     queueIsEmpty();
-    if (listener_) {
-        listener_->sendQueueDrained();
-    }
+    tell([](SerialPortListener& listener) { listener.sendQueueDrained(); });
 }
 
 void WatchedPort::inputWaiting() {
-    if (listener_) {
-        listener_->inputWaiting();
-    }
+    tell([](SerialPortListener& listener) { listener.inputWaiting(); });
 }
 
 void WatchedPort::portLost(const std::string& reason) {
-    if (listener_) {
-        listener_->portLost(reason);
-    }
+    tell([&](SerialPortListener& listener) { listener.portLost(reason); });
 }
 
 void WatchedPort::portOpened() {
-    if (listener_) {
-        listener_->portOpened();
-    }
+    tell([](SerialPortListener& listener) { listener.portOpened(); });
 }
 
 void WatchedPort::openFailed(const std::string& reason) {
-    if (listener_) {
-        listener_->openFailed(reason);
-    }
+    tell([&](SerialPortListener& listener) { listener.openFailed(reason); });
 }
 
 void WatchedPort::sendFailed(const SendFailure& failure) {
-    if (listener_) {
-        listener_->sendFailed(failure);
-    }
+    tell([&](SerialPortListener& listener) { listener.sendFailed(failure); });
 }
 
 void Notices::watch(TextBox& box) {

@@ -61,6 +61,7 @@ private:
     void portOpened() override;
     void openFailed(const std::string& reason) override;
     void sendFailed(const SendFailure& failure) override;
+    void tell(const std::function<void(SerialPortListener&)>& event);
     void queueIsEmpty();
 
     SerialPort& port_;
