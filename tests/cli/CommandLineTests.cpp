@@ -244,12 +244,23 @@ namespace {
 const std::string refusedSentence =
     " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 and A to F): ";
 
-// What a rigctld hears of a send: Connect's question, then UR with its reply read and UT.
-std::string toRigctld(const std::string& sentence) {
-    return "+\\dump_caps\n+W UR" + sentence + "; ;\n+W UT" + sentence + "; 0\n";
+// "sonavel --sample OFF" on a Com 3 that reaches a rigctld playing script, which hears Connect's
+// question, then UR with its reply read and UT.
+Request throughRigctld(const std::string& name, ScriptedRigctld::Script script, int status,
+                       const std::string& said) {
+    return {name,
+            {"--sample", "OFF"},
+            "",
+            "",
+            "",
+            status,
+            "+\\dump_caps\n+W UR" + sample(0) + "; ;\n+W UT" + sample(0) + "; 0\n",
+            status == 0 ? said : "",
+            status == 0 ? "" : said,
+            std::move(script)};
 }
 
-ScriptedRigctld::Script rigctldAnswering(const std::string& answer) {
+ScriptedRigctld::Script answering(const std::string& answer) {
     return {2, ScriptedRigctld::Act::answer, answer};
 }
 
@@ -364,47 +375,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "",
                 "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
-        Request{"ThroughRigctldConfirmingBothCommands",
-                {"--sample", "OFF"},
-                "",
-                "",
-                "",
-                0,
-                toRigctld(sample(0)),
-                "Com 3 (rigctld at 127.0.0.1:",
-                "",
-                rigctldAnswering("RPRT 0\n")},
-        Request{"ThroughRigctldThatCannotReachTheRadio",
-                {"--sample", "OFF"},
-                "",
-                "",
-                "",
-                1,
-                toRigctld(sample(0)),
-                "",
-                " cannot reach the radio: an input/output error on the radio's port (RPRT -6). "
-                "Check that the radio is switched on",
-                rigctldAnswering("RPRT -6\n")},
-        Request{"ThroughRigctldWhoseRadioRejects",
-                {"--sample", "OFF"},
-                "",
-                "",
-                "",
-                4,
-                toRigctld(sample(0)),
-                "",
-                ": the radio rejected the command (RPRT -9)",
-                rigctldAnswering("RPRT -9\n")},
-        Request{"ThroughRigctldConfirmingOnlyUr",
-                {"--sample", "OFF"},
-                "",
-                "",
-                "",
-                1,
-                toRigctld(sample(0)),
-                "",
-                " has not answered for 2 seconds",
-                ScriptedRigctld::Script{3, ScriptedRigctld::Act::silence, {}}},
+        throughRigctld("ThroughRigctldConfirmingBothCommands", answering("RPRT 0\n"), 0,
+                       "Com 3 (rigctld at 127.0.0.1:"),
+        throughRigctld("ThroughRigctldThatCannotReachTheRadio", answering("RPRT -6\n"), 1,
+                       " cannot reach the radio: an input/output error on the radio's port (RPRT "
+                       "-6). Check that the radio is switched on"),
+        throughRigctld("ThroughRigctldWhoseRadioRejects", answering("RPRT -9\n"), 4,
+                       ": the radio rejected the command (RPRT -9)"),
+        throughRigctld("ThroughRigctldConfirmingOnlyUr", {3, ScriptedRigctld::Act::silence, {}}, 1,
+                       " has not answered for 2 seconds"),
         Request{"StoredSettingsTheWindowTakesAsDamaged",
                 {"--sample", "OFF"},
                 "",

@@ -31,13 +31,19 @@ struct Hostile {
     std::string name;
     ScriptedRigctld::Script script;
     Told told;
-    std::string words;
-    // Deadlines, with room for a busy machine.
+    // The report's deadline, with room for a busy machine.
     std::chrono::milliseconds within;
+    std::string words;
 };
 
 void PrintTo(const Hostile& hostile, std::ostream* out) {
     *out << hostile.name;
+}
+
+// A row: the peer turns at line from, with answer where it acts by answering.
+Hostile peer(std::string name, int from, Act act, Told told, std::chrono::milliseconds within,
+             std::string words, std::string answer = {}) {
+    return {std::move(name), {from, act, std::move(answer)}, told, within, std::move(words)};
 }
 
 class Events : public SerialPortListener {
@@ -109,57 +115,26 @@ TEST_P(HostileRigctld, IsToldOnceInWordsWithinItsDeadlineAndNeverHangsOrHoards) 
 INSTANTIATE_TEST_SUITE_P(
     Peers, HostileRigctld,
     testing::Values(
-        Hostile{"DripsAByteASecondWithoutALineEnd",
-                {0, Act::drip, {}},
-                Told::openFailed,
-                "took the connection but did not answer within 3 seconds",
-                5s},
-        Hostile{"FloodsLinesWithoutRprt",
-                {1, Act::flood, {}},
-                Told::openFailed,
-                "sent what rigctld does not send: more than 64 KiB without the \"RPRT\" line",
-                3s},
-        Hostile{"StaysSilent",
-                {1, Act::silence, {}},
-                Told::openFailed,
-                "did not answer within 3 seconds. rigctld is this slow when it cannot reach the "
-                "radio",
-                5s},
-        Hostile{"AnswersRprtMinus5",
-                {1, Act::answer, "dump_caps:\nRPRT -5\n"},
-                Told::openFailed,
-                " cannot reach the radio: the radio did not answer in time (RPRT -5). Check that "
-                "the radio is switched on",
-                3s},
-        Hostile{"AnswersRprtMinus6",
-                {1, Act::answer, "RPRT -6\n"},
-                Told::openFailed,
-                " cannot reach the radio: an input/output error on the radio's port (RPRT -6)",
-                3s},
-        Hostile{"ClosesAtOnce",
-                {0, Act::closeAtOnce, {}},
-                Told::openFailed,
-                " closed the connection without answering. rigctld does this when it cannot open "
-                "the radio",
-                3s},
-        Hostile{"SendsOneHugeLine",
-                {1, Act::hugeLine, {}},
-                Told::openFailed,
-                "sent what rigctld does not send: a line of more than 4096 characters",
-                3s},
-        Hostile{"FallsSilentAfterConnect",
-                {2, Act::silence, {}},
-                Told::sendFailed,
-                " has not answered for 2 seconds, so nothing more is sent until it does",
-                4s},
-        Hostile{"LosesTheRadioAfterConnect",
-                {2, Act::answer, "send_cmd_rx: UR0; 0\nRPRT -6\n"},
-                Told::sendFailed,
-                " cannot reach the radio: an input/output error on the radio's port (RPRT -6)",
-                3s},
-        Hostile{"FloodsAfterConnect",
-                {2, Act::flood, {}},
-                Told::portLost,
-                "more than 64 KiB without the \"RPRT\" line",
-                3s}),
+        peer("DripsAByteASecondWithoutALineEnd", 0, Act::drip, Told::openFailed, 5s,
+             "took the connection but did not answer within 3 seconds"),
+        peer("FloodsLinesWithoutRprt", 1, Act::flood, Told::openFailed, 3s,
+             "sent what rigctld does not send: more than 64 KiB without the \"RPRT\" line"),
+        peer("StaysSilent", 1, Act::silence, Told::openFailed, 5s,
+             "did not answer within 3 seconds. rigctld is this slow when it cannot reach"),
+        peer("AnswersRprtMinus5", 1, Act::answer, Told::openFailed, 3s,
+             " cannot reach the radio: the radio did not answer in time (RPRT -5). Check",
+             "dump_caps:\nRPRT -5\n"),
+        peer("AnswersRprtMinus6", 1, Act::answer, Told::openFailed, 3s,
+             " cannot reach the radio: an input/output error on the radio's port (RPRT -6)",
+             "RPRT -6\n"),
+        peer("ClosesAtOnce", 0, Act::closeAtOnce, Told::openFailed, 3s,
+             " closed the connection without answering. rigctld does this when it cannot"),
+        peer("SendsOneHugeLine", 1, Act::hugeLine, Told::openFailed, 3s,
+             "sent what rigctld does not send: a line of more than 4096 characters"),
+        peer("FallsSilentAfterConnect", 2, Act::silence, Told::sendFailed, 4s,
+             " has not answered for 2 seconds, so nothing more is sent until it does"),
+        peer("LosesTheRadioAfterConnect", 2, Act::answer, Told::sendFailed, 3s,
+             " cannot reach the radio: an input/output error", "send_cmd_rx: UR0; 0\nRPRT -6\n"),
+        peer("FloodsAfterConnect", 2, Act::flood, Told::portLost, 3s,
+             "more than 64 KiB without the \"RPRT\" line")),
     [](const testing::TestParamInfo<Hostile>& info) { return info.param.name; });
