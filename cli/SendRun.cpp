@@ -102,11 +102,11 @@ void SendRun::inputWaiting() {
 }
 
 void SendRun::portLost(const std::string& reason) {
-    end(ExitStatus::failure, port_reports::connectionLost(reason));
+    end(ExitStatus::failure, port_reports::connectionLost(reason, Audience::script));
 }
 
 std::string SendRun::portName() const {
-    return portLabel(port_.portNumber()) + " (" + port_.device() + ")";
+    return ::portName(port_.portNumber(), port_.device());
 }
 
 void SendRun::end(ExitStatus status, const std::string& words) {

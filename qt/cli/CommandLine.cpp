@@ -59,7 +59,7 @@ int send(const Request& request) {
         return told(read.problem);
     }
     QCoreApplication application(argumentCount, programArguments);
-    QtSerialPort port;
+    QtSerialPort port(Audience::script);
     QtEventLoop eventLoop;
     eventLoop.releaseAtEnd([&port] { port.release(); });
     eventLoop.endOnSystemRequests();

@@ -7,20 +7,17 @@
 #include "qt/serial/PortDevice.h"
 #include "radio/PortLabel.h"
 
-namespace {
-constexpr int lowestPort = 1;
-constexpr int highestPort = 255;
-
-} // namespace
-
 QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
 
 QtSerialPort::QtSerialPort(QString portsFolder) : portsFolder_(std::move(portsFolder)) {}
 
+QtSerialPort::QtSerialPort(Audience audience) : audience_(audience) {}
+
 Result QtSerialPort::setPortNumber(std::int16_t number) {
-    if (number < lowestPort || number > highestPort) {
+    if (number < lowestPortNumber || number > highestPortNumber) {
         return Result::failure("Port number " + std::to_string(number) + " is not between " +
-                               std::to_string(lowestPort) + " and " + std::to_string(highestPort));
+                               std::to_string(lowestPortNumber) + " and " +
+                               std::to_string(highestPortNumber));
     }
     number_ = number;
     return Result::success();

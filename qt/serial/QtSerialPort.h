@@ -22,6 +22,8 @@ public:
     // each open so that it follows the user's configuration folder.
     QtSerialPort();
     explicit QtSerialPort(QString portsFolder);
+    // audience: who is told what to do about a port that cannot be used.
+    explicit QtSerialPort(Audience audience);
 
     void setListener(SerialPortListener* listener) override { listener_ = listener; }
     Result setPortNumber(std::int16_t number) override;
@@ -47,11 +49,12 @@ private:
     void portLost(const std::string& reason) override;
 
     QString portsFolder_;
+    Audience audience_ = Audience::window;
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;
     LineSettings settings_;
     std::string description_;
-    SerialDeviceLink serial_{*this};
+    SerialDeviceLink serial_{*this, audience_};
 #ifdef SONAVEL_RIGCTLD
     RigctldLink rigctld_{*this};
 #endif

@@ -8,18 +8,24 @@
 #include "tests/persistence/TempFolder.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/PortLockFile.h"
+#include "tests/support/RigctldProcess.h"
 #include "tests/support/SimulatedRadio.h"
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -51,10 +57,12 @@ struct Ended {
     std::string errors;
 };
 
-// The program started as a script starts it, with no display variables set.
+// The program started as a script starts it, with no display variables set; through runner
+// (setpriv, to run it as another user) where one is given.
 class Script {
 public:
-    Script(const std::vector<std::string>& arguments, const std::string& input = {}) {
+    Script(const std::vector<std::string>& arguments, const std::string& input = {},
+           const std::vector<std::string>& runner = {}) {
         int in[2], out[2], err[2];
         // Close-on-exec, or the program would hold its own input open and never see its end.
         if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
@@ -65,7 +73,11 @@ public:
         posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        std::vector<char*> argv{const_cast<char*>(SONAVEL_PROGRAM)};
+        std::vector<char*> argv;
+        for (const std::string& word : runner) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(const_cast<char*>(SONAVEL_PROGRAM));
         for (const std::string& argument : arguments) {
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
@@ -80,7 +92,7 @@ public:
         }
         environment.push_back(nullptr);
         const int spawned =
-            posix_spawn(&pid_, SONAVEL_PROGRAM, &actions, nullptr, argv.data(), environment.data());
+            posix_spawn(&pid_, argv.front(), &actions, nullptr, argv.data(), environment.data());
         posix_spawn_file_actions_destroy(&actions);
         for (const int end : {in[0], out[1], err[1]}) {
             close(end);
@@ -157,6 +169,17 @@ struct Station {
 
 int exitStatus(const Ended& ended) {
     return ended.status && WIFEXITED(*ended.status) ? WEXITSTATUS(*ended.status) : -1;
+}
+
+// text with every placeholder replaced.
+std::string filledIn(std::string text, const std::map<std::string, std::string>& values) {
+    for (const auto& [placeholder, value] : values) {
+        for (std::size_t at = text.find(placeholder); at != std::string::npos;
+             at = text.find(placeholder, at + value.size())) {
+            text.replace(at, placeholder.size(), value);
+        }
+    }
+    return text;
 }
 } // namespace
 
@@ -265,7 +288,9 @@ INSTANTIATE_TEST_SUITE_P(
                 4,
                 loaded(sample(0)),
                 "",
-                "sonavel: The radio answered \"?;\": it did not accept the command."},
+                "sonavel: The radio answered \"?;\": it did not accept the command. Check that the "
+                "radio is in a state that takes the equaliser setting, then run the command "
+                "again.\n"},
         Request{"ANumberWithNoDevice",
                 {"--sample", "OFF", "--port", "7"},
                 "",
@@ -365,3 +390,145 @@ TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
     EXPECT_FALSE(std::filesystem::exists(lock)) << "the lock file was left behind";
     EXPECT_TRUE(station.settingsUnchanged());
 }
+
+namespace {
+// How a stand-in for another of the station's programs holds the radio's device.
+enum class Hold { plainOpen, flock, exclusiveMode, lockFile, rigctld };
+
+struct Holding {
+    std::string name;
+    Hold hold;
+    // The program under test runs as a user without rights to look at the holder's files.
+    bool asAnotherUser;
+    // What the refusal says after "Com 3 (RADIO) "; HOLDER stands for the holder's process id,
+    // PORT for the port rigctld listens on.
+    std::string said;
+};
+
+void PrintTo(const Holding& holding, std::ostream* out) {
+    *out << holding.name;
+}
+
+// A program that has the device open as hold says and does nothing else with it: no byte read
+// or written. For a lock file, one whose process id the file names without holding the device.
+class Holder {
+public:
+    Holder(const std::string& device, Hold hold) {
+        process_ = fork();
+        if (process_ == 0) {
+            // Between fork and exec only calls that are safe in a child of a threaded process.
+            if (hold != Hold::lockFile) {
+                const int held = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+                if (held < 0 || (hold == Hold::flock && ::flock(held, LOCK_EX | LOCK_NB) != 0) ||
+                    (hold == Hold::exclusiveMode && ::ioctl(held, TIOCEXCL) != 0)) {
+                    _exit(1);
+                }
+            }
+            execl("/bin/sleep", "sleep", "600", nullptr);
+            _exit(1);
+        }
+        // Its hold is taken once it runs its program.
+        const auto giveUp = std::chrono::steady_clock::now() + generous;
+        while (programName() != "sleep" && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    ~Holder() {
+        kill(process_, SIGKILL);
+        waitpid(process_, nullptr, 0);
+    }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+
+    pid_t processId() const { return process_; }
+    std::string programName() const {
+        std::ifstream comm("/proc/" + std::to_string(process_) + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        return name;
+    }
+
+private:
+    pid_t process_ = -1;
+};
+
+struct DeviceHeldElsewhere : testing::TestWithParam<Holding> {};
+} // namespace
+
+TEST_P(DeviceHeldElsewhere, IsLeftAloneAndTheRefusalNamesTheHolderAndWhatToDo) {
+    const Holding& c = GetParam();
+    if ((c.asAnotherUser || c.hold == Hold::lockFile) && geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to run the program as another user and write lock files";
+    }
+    if (c.hold == Hold::rigctld && !RigctldProcess::isInstalled()) {
+        GTEST_SKIP() << "needs rigctld (Debian package libhamlib-utils)";
+    }
+    Station station;
+    const std::string device = station.radio.slavePath();
+    // The far end of a pseudo-terminal is its creator's alone; an adapter is the dialout group's.
+    std::filesystem::permissions(device, std::filesystem::perms::all &
+                                             ~(std::filesystem::perms::owner_exec |
+                                               std::filesystem::perms::group_exec |
+                                               std::filesystem::perms::others_exec));
+    station.radio.answerOpenQueries();
+    const int port = RigctldProcess::freePort();
+    std::optional<RigctldProcess> rigctld;
+    std::optional<Holder> holder;
+    if (c.hold == Hold::rigctld) {
+        rigctld.emplace(device, port);
+        ASSERT_TRUE(rigctld->waitUntilListening());
+    } else {
+        holder.emplace(device, c.hold);
+        ASSERT_EQ(holder->programName(), "sleep");
+    }
+    const pid_t holderId = rigctld ? rigctld->processId() : holder->processId();
+    const std::filesystem::path lockFile = lockFileOf(device);
+    if (c.hold == Hold::lockFile) {
+        char content[16];
+        std::snprintf(content, sizeof content, "%10d\n", holderId);
+        std::ofstream(lockFile) << content;
+    }
+    const std::vector<std::string> anotherUser{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                               "--clear-groups", "--"};
+
+    const Ended ended = Script({"--sample", "Ombrel"}, "",
+                               c.asAnotherUser ? anotherUser : std::vector<std::string>{})
+                            .waitForEnd();
+    if (c.hold == Hold::lockFile) {
+        std::filesystem::remove(lockFile);
+    }
+
+    EXPECT_EQ(exitStatus(ended), 3) << ended.errors;
+    EXPECT_EQ(ended.output, "");
+    const std::map<std::string, std::string> values{
+        {"RADIO", device}, {"HOLDER", std::to_string(holderId)}, {"PORT", std::to_string(port)}};
+    EXPECT_NE(ended.errors.find("sonavel: The port could not be opened: Com 3 (" + device + ") " +
+                                filledIn(c.said, values) + "\n"),
+              std::string::npos)
+        << ended.errors;
+    station.radio.waitForBytes(station.radio.receivedCount() + 1, 300ms);
+    EXPECT_EQ(station.radio.receivedText().find("UR"), std::string::npos)
+        << station.radio.receivedText();
+}
+
+namespace {
+const std::string closeIt =
+    ". Close that program, or run the command again once it has let the port go";
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Holders, DeviceHeldElsewhere,
+    testing::Values(
+        Holding{"APlainOpen", Hold::plainOpen, false, "is held by sleep, process HOLDER" + closeIt},
+        Holding{"AFlockByAProgramThisUserCannotSee", Hold::flock, true,
+                "is held by sleep, process HOLDER" + closeIt},
+        Holding{"ExclusiveModeByAProgramThisUserCannotSee", Hold::exclusiveMode, true,
+                "is in use by another program, which the system does not name to this user "
+                "(sudo fuser -v RADIO does)" +
+                    closeIt},
+        Holding{"ALockFile", Hold::lockFile, false, "is held by sleep, process HOLDER" + closeIt},
+        Holding{"ARigctld", Hold::rigctld, false,
+                "is held by rigctld, process HOLDER. To share the radio with the programs that "
+                "use it, go through that rigctld: give --rigctld 127.0.0.1:PORT instead of --port "
+                "or --device; or stop it"}),
+    [](const testing::TestParamInfo<Holding>& info) { return info.param.name; });
