@@ -28,7 +28,12 @@ void noteOrigin(std::string& origin, const std::string& stored, const std::strin
 
 PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings) {
     PortChoice choice;
-    if (!request.port || !request.rate) {
+    const bool throughRigctld = request.way && std::holds_alternative<RigctldEntry>(*request.way);
+    if (throughRigctld) {
+        return choice;
+    }
+    const bool numberNeeded = !request.port && !request.way;
+    if (numberNeeded || !request.rate) {
         if (const std::string problem = settings.readProblem(); !problem.empty()) {
             choice.warning = stored::notReadReport(problem);
         }
@@ -38,7 +43,7 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
             choice.problem = usage(port_reports::numberRefused(*request.port, set.reason()));
             return choice;
         }
-    } else {
+    } else if (numberNeeded) {
         const std::string storedText = stored::read(settings, stored::portNumber);
         if (!storedText.empty()) {
             const StoredPortNumber parsed = parseStoredPortNumber(storedText);

@@ -20,7 +20,13 @@ Result QtSerialPort::setPortNumber(std::int16_t number) {
                                std::to_string(highestPortNumber));
     }
     number_ = number;
+    namedWay_.reset();
     return Result::success();
+}
+
+void QtSerialPort::setNamedWay(const PortsEntry& way) {
+    number_ = namedWay;
+    namedWay_ = way;
 }
 
 Result QtSerialPort::setLineSettings(const std::string& text) {
@@ -52,7 +58,7 @@ Result QtSerialPort::setOpen(bool open) {
 
 Result QtSerialPort::open() {
     const QString folder = portsFolder_.isEmpty() ? programFolderPath("ports") : portsFolder_;
-    const std::optional<PortsEntry> entry = entryForPort(number_, folder);
+    const std::optional<PortsEntry> entry = namedWay_ ? namedWay_ : entryForPort(number_, folder);
     description_.clear();
     if (!entry) {
         return Result::failure(portLabel(number_) +

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "link/PortsEntry.h"
 #include "platform/SerialPort.h"
 #include "qt/serial/SerialDeviceLink.h"
 #ifdef SONAVEL_RIGCTLD
@@ -11,6 +12,7 @@
 #include "radio/LineSettings.h"
 
 #include <QString>
+#include <optional>
 
 // The window's port: at each open, what the ports folder says for the number decides whether
 // it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
@@ -27,6 +29,9 @@ public:
 
     void setListener(SerialPortListener* listener) override { listener_ = listener; }
     Result setPortNumber(std::int16_t number) override;
+    // Opens way, as a line of the ports folder names it, instead of a numbered port, until a
+    // number is set again; the number is then namedWay.
+    void setNamedWay(const PortsEntry& way);
     std::int16_t portNumber() const override { return number_; }
     Result setLineSettings(const std::string& text) override;
     std::string lineSettings() const override { return settings_.text(); }
@@ -52,6 +57,7 @@ private:
     Audience audience_ = Audience::window;
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;
+    std::optional<PortsEntry> namedWay_;
     LineSettings settings_;
     std::string description_;
     SerialDeviceLink serial_{*this, audience_};

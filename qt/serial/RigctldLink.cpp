@@ -26,6 +26,11 @@ bool isOneWord(const std::string& text) {
     }
     return !text.empty();
 }
+// Where the address reached was written: a ports file, or a script's --rigctld.
+std::string whereAddressIs(int number) {
+    return number == namedWay ? "given to --rigctld"
+                              : "in ~/.config/Sonavel/ports/com" + std::to_string(number);
+}
 } // namespace
 
 RigctldLink::RigctldLink(SerialPortListener& listener) : listener_(listener) {
@@ -61,10 +66,8 @@ Result RigctldLink::open(const RigctldEntry& entry, int number) {
         return Result::failure(name() + " could not be reached: " + why +
                                ". Check that rigctld is running there (rigctld -m 2014 -r "
                                "/dev/ttyUSB0 -t " +
-                               std::to_string(entry.port) +
-                               ") and the address in ~/.config/"
-                               "Sonavel/ports/com" +
-                               std::to_string(number));
+                               std::to_string(entry.port) + ") and the address " +
+                               whereAddressIs(number));
     }
     socket_.write("+\\dump_caps\n");
     std::vector<RigctldAnswers::Answer> answered;
@@ -76,9 +79,8 @@ Result RigctldLink::open(const RigctldEntry& entry, int number) {
         socket_.abort();
         return Result::failure(name() +
                                " took the connection but did not answer as rigctld "
-                               "does. Check the port number in ~/.config/Sonavel/ports/"
-                               "com" +
-                               std::to_string(number));
+                               "does. Check the port number " +
+                               whereAddressIs(number));
     }
     const std::string radio = rigctldRadioName(answered.front());
     description_ = "rigctld at " + entry.address() + (radio.empty() ? "" : ", " + radio);
@@ -169,5 +171,6 @@ void RigctldLink::release() {
 }
 
 std::string RigctldLink::name() const {
-    return portLabel(number_) + ": rigctld at " + entry_.address();
+    const std::string reached = "rigctld at " + entry_.address();
+    return number_ == namedWay ? reached : portLabel(number_) + ": " + reached;
 }

@@ -35,7 +35,7 @@ public:
 private:
     void received();
     void lost(const std::string& what);
-    // "Com 9: rigctld at localhost:4532"
+    // "Com 9: rigctld at localhost:4532"; without the number where a script named the rigctld.
     std::string name() const;
 
     SerialPortListener& listener_;

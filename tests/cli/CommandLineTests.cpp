@@ -24,6 +24,7 @@
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -155,10 +156,13 @@ private:
     int errors_ = -1;
 };
 
-// A station with the radio linked as Com 3 and the window's settings stored: Com 3 at 19200.
+// A station with the radio linked as Com 3, a rigctld written as Com 4, a mistaken link to
+// /dev/null as Com 5, and the window's settings stored: Com 3 at 19200.
 struct Station {
     Station() {
         link.link(3, radio.slavePath());
+        link.write(4, "rigctld localhost:4532");
+        link.link(5, "/dev/null");
         std::ofstream(link.settingsFile(), std::ios::binary) << storedSettings;
     }
     bool settingsUnchanged() const { return fileBytes(link.settingsFile()) == storedSettings; }
@@ -171,7 +175,7 @@ int exitStatus(const Ended& ended) {
     return ended.status && WIFEXITED(*ended.status) ? WEXITSTATUS(*ended.status) : -1;
 }
 
-// text with every placeholder replaced.
+// text with every placeholder (RADIO for the radio's device) replaced.
 std::string filledIn(std::string text, const std::map<std::string, std::string>& values) {
     for (const auto& [placeholder, value] : values) {
         for (std::size_t at = text.find(placeholder); at != std::string::npos;
@@ -186,7 +190,8 @@ std::string filledIn(std::string text, const std::map<std::string, std::string>&
 namespace {
 struct Request {
     std::string name;
-    // "FILE" stands for a file that holds fileBytes.
+    // "FILE" stands for a file that holds fileBytes, "RADIO" for the radio's device, here and in
+    // the words said.
     std::vector<std::string> arguments;
     std::string fileBytes;
     std::string input;
@@ -207,20 +212,26 @@ struct CommandLineRequest : testing::TestWithParam<Request> {};
 TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     const Request& c = GetParam();
     TempFolder files;
+    Station station;
+    const std::map<std::string, std::string> values{{"RADIO", station.radio.slavePath()}};
     std::vector<std::string> arguments = c.arguments;
     for (std::string& argument : arguments) {
-        argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes) : argument;
+        argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes)
+                                      : filledIn(argument, values);
     }
-    Station station;
     station.radio.answerEveryCommandWith(c.radioAnswer);
     const Ended ended = Script(arguments, c.input).waitForEnd();
 
     EXPECT_EQ(exitStatus(ended), c.status) << ended.errors;
-    EXPECT_NE(ended.output.find(c.saidOnOutput), std::string::npos) << ended.output;
-    EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
+    EXPECT_NE(ended.output.find(filledIn(c.saidOnOutput, values)), std::string::npos)
+        << ended.output;
+    EXPECT_NE(ended.errors.find(filledIn(c.saidOnErrors, values)), std::string::npos)
+        << ended.errors;
     EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
     EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
-    if (c.status == 0 && !c.onTheLine.empty()) {
+    const bool numbered =
+        std::find(arguments.begin(), arguments.end(), "--device") == arguments.end();
+    if (c.status == 0 && !c.onTheLine.empty() && numbered) {
         EXPECT_EQ(ended.output.rfind("Com 3 (" + station.radio.slavePath(), 0), 0u);
     }
     if (c.status == 3) {
@@ -350,15 +361,55 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 "",
                 "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
-        Request{"TheNumbersThatLeadToADevice",
+        Request{"ADeviceNamedDirectlyWithTheStoredLineSettings",
+                {"--sample", "Ombrel", "--device", "RADIO"},
+                "",
+                "",
+                "",
+                0,
+                loaded(sample(1)),
+                "RADIO: UR and UT sent, 262 bytes, 19200,n,8,1 (stored line settings)\n",
+                ""},
+        Request{"TwoWaysToTheRadio",
+                {"--sample", "OFF", "--port", "3", "--device", "RADIO"},
+                "",
+                "",
+                "",
+                2,
+                "",
+                "",
+                "sonavel: give only one of --port, --device or --rigctld\n"},
+        Request{
+            "ARigctldWithoutItsPort",
+            {"--sample", "OFF", "--rigctld", "localhost"},
+            "",
+            "",
+            "",
+            2,
+            "",
+            "",
+            "sonavel: --rigctld takes HOST:PORT, such as localhost:4532 ([::1]:4532 for an IPv6 "
+            "address), not 'localhost'\n"},
+        Request{"WhatPortTakesAndWhatCannotBeUsed",
                 {"--list-ports"},
                 "",
                 "",
                 "",
                 0,
                 "",
-                "Com 3 is /dev/",
-                ""}),
+                "Com 3 is RADIO\nCom 4 is rigctld at localhost:4532\n",
+                "sonavel: Com 5 cannot be used: /dev/null is a device but not a serial port\n"},
+        Request{"TheWindowWithoutADisplay",
+                {},
+                "",
+                "",
+                "",
+                1,
+                "",
+                "",
+                "sonavel: there is no display to open the window on (neither DISPLAY nor "
+                "WAYLAND_DISPLAY is set); to load a sentence without a window, see sonavel "
+                "--help\n"}),
     [](const testing::TestParamInfo<Request>& info) { return info.param.name; });
 
 TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
@@ -389,6 +440,16 @@ TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
     EXPECT_TRUE(WIFSIGNALED(*ended.status) && WTERMSIG(*ended.status) == SIGTERM) << *ended.status;
     EXPECT_FALSE(std::filesystem::exists(lock)) << "the lock file was left behind";
     EXPECT_TRUE(station.settingsUnchanged());
+}
+
+TEST(CommandLine, HelpFitsAnEightyColumnConsole) {
+    const Ended ended = Script({"--help"}).waitForEnd();
+    ASSERT_EQ(exitStatus(ended), 0);
+    std::istringstream lines(ended.output);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 79u) << line;
+    }
+    EXPECT_NE(ended.output.find("--rigctld HOST:PORT"), std::string::npos) << ended.output;
 }
 
 namespace {
@@ -509,6 +570,18 @@ TEST_P(DeviceHeldElsewhere, IsLeftAloneAndTheRefusalNamesTheHolderAndWhatToDo) {
     station.radio.waitForBytes(station.radio.receivedCount() + 1, 300ms);
     EXPECT_EQ(station.radio.receivedText().find("UR"), std::string::npos)
         << station.radio.receivedText();
+
+    if (rigctld) {
+        // The way the refusal points to reaches the radio beside the program that holds it.
+        const std::size_t before = station.radio.receivedCount();
+        const Ended through =
+            Script({"--sample", "Ombrel", "--rigctld", "127.0.0.1:" + std::to_string(port)})
+                .waitForEnd();
+        EXPECT_EQ(exitStatus(through), 0) << through.errors;
+        station.radio.waitForBytes(before + loaded(sample(1)).size(), generous);
+        EXPECT_NE(station.radio.receivedText().find(loaded(sample(1)), before), std::string::npos)
+            << station.radio.receivedText();
+    }
 }
 
 namespace {
