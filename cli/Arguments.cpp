@@ -20,10 +20,13 @@ struct Option {
     bool takesValue;
 };
 
-constexpr std::array<Option, 8> options{{
+constexpr std::array<Option, 11> options{{
     {"send", true},
     {"sample", true},
     {"port", true},
+    {"device", true},
+    {"rtscts", false},
+    {"rigctld", true},
     {"rate", true},
     {"auto", true},
     {"list-ports", false},
@@ -35,7 +38,7 @@ constexpr std::array<Option, 8> options{{
 // ticks far from overflowing.
 constexpr int longestAuto = 7 * 24 * 60 * 60;
 
-std::string quoted(std::string_view text) {
+std::string inQuotes(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
@@ -63,6 +66,49 @@ bool sameLetters(std::string_view a, std::string_view b) {
 
 // The options given, each with its value; one entry each.
 using Given = std::map<std::string_view, std::string>;
+
+// --port, --device or --rigctld: the way to the radio, read as the ports folder's lines are read;
+// an empty message when the request names none.
+std::string chooseWay(const Given& given, Request& request) {
+    const auto has = [&](std::string_view name) { return given.count(name) != 0; };
+    if (int(has("port")) + int(has("device")) + int(has("rigctld")) > 1) {
+        return "give only one of --port, --device or --rigctld";
+    }
+    if (has("rtscts") && !has("device")) {
+        return "--rtscts goes with --device";
+    }
+    if (has("rigctld") && has("rate")) {
+        return "--rate does not apply through rigctld, which sets the radio's line itself (its -s "
+               "option)";
+    }
+    if (has("port")) {
+        const auto number = wholeNumber(given.at("port"));
+        if (!number || *number > INT16_MAX) {
+            return "--port takes the number of a port, such as 3 for Com 3, not " +
+                   inQuotes(given.at("port"));
+        }
+        request.port = static_cast<std::int16_t>(*number);
+    } else if (has("device")) {
+        const std::string& device = given.at("device");
+        request.way = parsePortsLine(device + (has("rtscts") ? " rtscts" : ""), "--device");
+        // One word, or the rest would be read as the words that may follow the device.
+        if (device.empty() || device.find_first_of(" \t\r") != std::string::npos ||
+            !std::holds_alternative<SerialDeviceEntry>(*request.way)) {
+            return "--device takes the path of a serial device, such as /dev/ttyUSB0, or its name "
+                   "under /dev/serial/by-id, not " +
+                   inQuotes(device);
+        }
+    } else if (has("rigctld")) {
+        const std::string& address = given.at("rigctld");
+        request.way = parsePortsLine("rigctld " + address, "--rigctld");
+        if (!std::holds_alternative<RigctldEntry>(*request.way)) {
+            return "--rigctld takes HOST:PORT, such as localhost:4532 ([::1]:4532 for an IPv6 "
+                   "address), not " +
+                   inQuotes(address);
+        }
+    }
+    return {};
+}
 
 ParsedArguments requestFrom(const Given& given) {
     Request request;
@@ -92,31 +138,26 @@ ParsedArguments requestFrom(const Given& given) {
             std::find_if(samples::table.begin(), samples::table.end(),
                          [&](const samples::Sample& s) { return sameLetters(s.name, name); });
         if (sample == samples::table.end()) {
-            return refused("there is no sample " + quoted(name) + "; the samples are " +
+            return refused("there is no sample " + inQuotes(name) + "; the samples are " +
                            sampleNames());
         }
         request.source = {SentenceSource::Kind::sample, std::string(sample->name)};
     }
-    if (has("port")) {
-        const auto number = wholeNumber(given.at("port"));
-        if (!number || *number > INT16_MAX) {
-            return refused("--port takes the number of a port, such as 3 for Com 3, not " +
-                           quoted(given.at("port")));
-        }
-        request.port = static_cast<std::int16_t>(*number);
+    if (std::string why = chooseWay(given, request); !why.empty()) {
+        return refused(std::move(why));
     }
     if (has("rate")) {
         request.rate = wholeNumber(given.at("rate"));
         if (!request.rate) {
             return refused("--rate takes bits per second, such as 9600, not " +
-                           quoted(given.at("rate")));
+                           inQuotes(given.at("rate")));
         }
     }
     if (has("auto")) {
         const auto seconds = wholeNumber(given.at("auto"));
         if (!seconds || *seconds < 1 || *seconds > longestAuto) {
             return refused("--auto takes a whole number of seconds from 1 to " +
-                           std::to_string(longestAuto) + ", not " + quoted(given.at("auto")));
+                           std::to_string(longestAuto) + ", not " + inQuotes(given.at("auto")));
         }
         request.autoSeconds = *seconds;
     }
@@ -129,14 +170,14 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
         if (!argument.starts_with("-") || argument == "-" || argument == "--") {
-            return refused("unexpected argument " + quoted(argument));
+            return refused("unexpected argument " + inQuotes(argument));
         }
         const std::size_t equals = argument.find('=');
         const auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) {
             return argument.starts_with("--") && argument.substr(2, equals - 2) == o.name;
         });
         if (option == options.end()) {
-            return refused("unrecognised option " + quoted(argument.substr(0, equals)));
+            return refused("unrecognised option " + inQuotes(argument.substr(0, equals)));
         }
         const std::string name(option->name);
         std::string value;

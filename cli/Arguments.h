@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "link/PortsEntry.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +23,9 @@ struct Request {
     Action action = Action::send;
     SentenceSource source;
     std::optional<std::int16_t> port;
+    // A device or a rigctld named instead of a port number (--device, --rigctld), as a line of
+    // the ports folder names it.
+    std::optional<PortsEntry> way;
     std::optional<int> rate;
     // 0 sends once.
     int autoSeconds = 0;

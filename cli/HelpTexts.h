@@ -12,6 +12,8 @@ std::string sampleNames();
 std::string usageText();
 // --help: what the program does from a script, its options and its exit statuses.
 std::string helpText();
+// What the window says, in one line, when there is no display to open it on.
+std::string noDisplayText();
 // --version: the program, its version and its licence.
 std::string versionText();
 } // namespace command_line

@@ -28,6 +28,11 @@ void noteOrigin(std::string& origin, const std::string& stored, const std::strin
 
 PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings) {
     PortChoice choice;
+    const bool throughRigctld = request.way && std::holds_alternative<RigctldEntry>(*request.way);
+    if (throughRigctld) {
+        return choice;
+    }
+    const bool numberNeeded = !request.port && !request.way;
     if (request.port) {
         if (const Result set = port.setPortNumber(*request.port); !set) {
             choice.problem = usage(port_reports::numberRefused(*request.port, set.reason()));
@@ -36,15 +41,15 @@ PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& s
     }
     // Defaults in place of settings that could not be read would reach another port, or the
     // radio at another rate, than the window would.
-    if (!request.port || !request.rate) {
+    if (numberNeeded || !request.rate) {
         if (const std::string problem = settings.readProblem(); !problem.empty()) {
-            choice.problem = {ExitStatus::portNotOpened, "The stored settings cannot be used (" +
-                                                             problem +
-                                                             "); give --port and --rate."};
+            choice.problem = {ExitStatus::portNotOpened,
+                              "The stored settings cannot be used (" + problem + "); give " +
+                                  (numberNeeded ? "--port and --rate." : "--rate.")};
             return choice;
         }
     }
-    if (!request.port) {
+    if (numberNeeded) {
         const std::string storedText = stored::read(settings, stored::portNumber);
         if (!storedText.empty()) {
             const StoredPortNumber parsed = parseStoredPortNumber(storedText);

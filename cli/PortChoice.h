@@ -21,7 +21,9 @@ struct PortChoice {
 
 // Gives the port the number and line settings of the request, as the port and rate selectors
 // would, and those the window stored where it gives none; settings that exist but cannot be read
-// are a problem then. The settings are only read: a script never changes what the window comes
-// back with.
+// are a problem then. A request that names a device or a rigctld instead of a number leaves the
+// number alone (the caller has the port open what it names), and one through rigctld the line
+// settings too, since rigctld sets the radio's line. The settings are only read: a script never
+// changes what the window comes back with.
 PortChoice choosePort(SerialPort& port, const Request& request, SettingsStore& settings);
 } // namespace command_line

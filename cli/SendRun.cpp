@@ -109,7 +109,7 @@ void SendRun::inputWaiting() {
 }
 
 void SendRun::portLost(const std::string& reason) {
-    end(ExitStatus::failure, port_reports::connectionLost(reason));
+    end(ExitStatus::failure, port_reports::connectionLost(reason, Audience::script));
 }
 
 void SendRun::openFailed(const std::string& reason) {
@@ -121,7 +121,7 @@ void SendRun::sendFailed(const SendFailure& failure) {
 }
 
 std::string SendRun::portName() const {
-    return portLabel(port_.portNumber()) + " (" + port_.device() + ")";
+    return ::portName(port_.portNumber(), port_.device());
 }
 
 void SendRun::end(ExitStatus status, const std::string& words) {

@@ -59,7 +59,7 @@ private:
     int lineWatchTicksLeft_ = 0;
     int sends_ = 0;
     std::size_t bytesSent_ = 0;
-    RadioReplies replies_;
+    RadioReplies replies_{Audience::script};
     bool ended_ = false;
 };
 } // namespace command_line

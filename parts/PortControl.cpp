@@ -99,7 +99,7 @@ void PortControl::connectPressed() {
 
 void PortControl::portLost(const std::string& reason) {
     showPortState();
-    notices_.report(port_reports::connectionLost(reason));
+    notices_.report(port_reports::connectionLost(reason, Audience::window));
 }
 
 void PortControl::portOpened() {

@@ -59,7 +59,7 @@ private:
     NoticeBox& notices_;
     std::string sent_;
     std::string received_;
-    RadioReplies replies_;
+    RadioReplies replies_{Audience::window};
     TellOnce sendProblems_;
     TellOnce refusals_;
 };

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "platform/Audience.h"
 #include "radio/PortLabel.h"
 
 #include <string>
@@ -22,7 +23,8 @@ inline std::string rateRefused(int rate, const std::string& reason) {
     return "The port refused the rate " + std::to_string(rate) + ": " + reason;
 }
 
-inline std::string connectionLost(const std::string& reason) {
-    return "The connection to the radio was lost: " + reason + ", then press Connect.";
+inline std::string connectionLost(const std::string& reason, Audience audience) {
+    return "The connection to the radio was lost: " + reason + ", then " +
+           (audience == Audience::window ? "press Connect." : "run the command again.");
 }
 } // namespace port_reports

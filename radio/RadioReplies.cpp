@@ -6,17 +6,22 @@
 #include <cctype>
 
 namespace {
-std::string explanation(char kind, const std::string& reply) {
+std::string explanation(char kind, const std::string& reply, Audience audience) {
+    const bool window = audience == Audience::window;
     const std::string quoted = "The radio answered \"" + reply + "\": ";
     switch (kind) {
     case '?':
-        return quoted + "it did not accept the command. Check that the radio is in a state "
-                        "that takes the equaliser setting, then press Update.";
+        return quoted +
+               "it did not accept the command. Check that the radio is in a state "
+               "that takes the equaliser setting, then " +
+               (window ? "press Update." : "run the command again.");
     case 'E':
-        return quoted + "it saw a garbled command. Choose the rate that matches the radio's "
-                        "menu setting for its serial port, and check the cable.";
+        return quoted + "it saw a garbled command. " +
+               (window ? "Choose the rate that matches" : "Give --rate the rate of") +
+               " the radio's menu setting for its serial port, and check the cable.";
     default:
-        return quoted + "it could not keep up. Send the sentence less often: untick Auto.";
+        return quoted + "it could not keep up. Send the sentence less often: " +
+               (window ? "untick Auto." : "leave out --auto.");
     }
 }
 
@@ -51,7 +56,7 @@ std::vector<RadioReplies::Refusal> RadioReplies::receive(std::string_view receiv
         }
         const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(reply[0])));
         if (kind == '?' || kind == 'E' || kind == 'O') {
-            refusals.push_back({kind, explanation(kind, reply)});
+            refusals.push_back({kind, explanation(kind, reply, audience_)});
         }
     }
     return refusals;

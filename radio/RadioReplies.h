@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "platform/Audience.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,8 @@ public:
     // A fragment this long without ";" is noise, not a reply, and is dropped whole.
     static constexpr std::size_t fragmentLimit = 64;
 
+    explicit RadioReplies(Audience audience) : audience_(audience) {}
+
     struct Refusal {
         char kind; // '?', 'E' or 'O', whatever the case the radio used
         std::string report;
@@ -26,6 +30,7 @@ public:
     std::size_t heldCharacters() const { return fragment_.size(); }
 
 private:
+    Audience audience_;
     std::string fragment_;
     // A fragment was dropped for its length; the next ";" ends the noise.
     bool outOfStep_ = false;

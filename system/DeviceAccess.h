@@ -11,6 +11,11 @@
 // when rights are not the problem.
 std::string permissionAdvice(const std::string& device);
 
+// Why device cannot be a serial port, for the reader, after its path: "is not present", "is a
+// regular file, not a device", "is a device but not a serial port"; empty when it is a
+// character device of a serial or pseudo-terminal driver. Nothing is opened.
+std::string whyNotASerialDevice(const std::string& device);
+
 // USB serial adapters attached without a serial device, their driver claimed by another
 // program: "QinHeng Electronics USB Serial (1a86:7523)". usbDevices: the system's list of USB
 // devices.

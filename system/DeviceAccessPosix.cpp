@@ -9,7 +9,9 @@
 #include <fstream>
 #include <grp.h>
 #include <pwd.h>
+#include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +29,38 @@ bool isSerialConverter(const std::string& vendor) {
     for (const char* known : vendors) {
         if (vendor == known) {
             return true;
+        }
+    }
+    return false;
+}
+
+// Whether the character device numbered major, minor belongs to a serial driver or is the far
+// end of a pseudo-terminal, by the system's table of terminal drivers ("usbserial /dev/ttyUSB
+// 188 0-511 serial"). Opening the device to ask would raise its modem lines, which key some
+// radios' transmitters. Where the table cannot be read, every character device may be one.
+bool isSerialTerminal(unsigned major, unsigned minor) {
+    std::ifstream drivers("/proc/tty/drivers");
+    if (!drivers) {
+        return true;
+    }
+    for (std::string line; std::getline(drivers, line);) {
+        std::istringstream words(line);
+        std::string driver, node, minors, type;
+        unsigned driverMajor = 0;
+        if (!(words >> driver >> node >> driverMajor >> minors >> type) || driverMajor != major) {
+            continue;
+        }
+        // "0-511", or one minor number alone.
+        unsigned first = 0;
+        unsigned last = 0;
+        char dash = 0;
+        std::istringstream range(minors);
+        range >> first;
+        if (!(range >> dash >> last)) {
+            last = first;
+        }
+        if (minor >= first && minor <= last) {
+            return type == "serial" || type == "pty:slave";
         }
     }
     return false;
@@ -70,6 +104,40 @@ std::string permissionAdvice(const std::string& device) {
     return "Only " + who + " may use " + device +
            "; no group may. A udev rule that gives the device to the group \"dialout\" with "
            "mode 0660 lets its members use it.";
+}
+
+std::string whyNotASerialDevice(const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(device, error);
+    if (error == std::errc::too_many_symbolic_link_levels) {
+        return "is a link that leads back to itself (a link loop)";
+    }
+    if (error == std::errc::no_such_file_or_directory) {
+        return "is not present";
+    }
+    if (error) {
+        return "cannot be looked at: " + error.message();
+    }
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0) {
+        return "cannot be looked at: " + std::generic_category().message(errno);
+    }
+    if (S_ISREG(status.st_mode)) {
+        return "is a regular file, not a device";
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return "is a folder, not a device";
+    }
+    if (S_ISFIFO(status.st_mode)) {
+        return "is a named pipe, not a device";
+    }
+    if (!S_ISCHR(status.st_mode)) {
+        return "is not a serial device";
+    }
+    if (!isSerialTerminal(major(status.st_rdev), minor(status.st_rdev))) {
+        return "is a device but not a serial port";
+    }
+    return {};
 }
 
 std::vector<std::string> adaptersWithoutSerialDevice(const std::string& usbDevices) {

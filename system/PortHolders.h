@@ -30,8 +30,14 @@ struct LockFileFinding {
 LockFileFinding readLockFile(const std::string& device,
                              const std::string& lockFolder = "/var/lock");
 
-// The processes that have device open, as far as the system lets this user see.
+// The processes other than this one that have device open, as far as the system lets this
+// user see: those whose open files it may look at, and those that hold a lock on the device
+// (flock), which the system shows for every user's processes.
 std::vector<Holder> processesHolding(const std::string& device);
+
+// The words the process was started with, its program first; empty where the system does not
+// show them.
+std::vector<std::string> commandLineOf(int processId);
 
 // Running processes with this program name ("ModemManager"), as far as the system shows.
 std::vector<Holder> processesNamed(const std::string& program);

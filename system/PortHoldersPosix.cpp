@@ -10,12 +10,18 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
+#include <iterator>
+#include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace {
 std::string programOf(int processId) {
@@ -138,6 +144,35 @@ template <class Visit> void forEachEntry(const std::filesystem::path& folder, Vi
     }
 }
 
+// The processes that hold a lock on file, from the system's table of locks: "1: FLOCK  ADVISORY
+// WRITE 4242 00:05:1234 0 EOF", the file named by its file system's device numbers in hex and
+// its inode. A waiter's line ("1: -> FLOCK ...") holds nothing yet.
+std::vector<int> processesLocking(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return {};
+    }
+    std::ostringstream wanted;
+    wanted << std::hex << std::setfill('0') << std::setw(2) << major(status.st_dev) << ':'
+           << std::setw(2) << minor(status.st_dev) << ':' << std::dec << status.st_ino;
+    std::vector<int> found;
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream words(line);
+        std::string number, kind, mode, access, processId, lockedFile;
+        words >> number >> kind >> mode >> access >> processId >> lockedFile;
+        if (kind == "->" || lockedFile != wanted.str()) {
+            continue;
+        }
+        // A process of another namespace shows as 0 or -1.
+        const int id = std::atoi(processId.c_str());
+        if (id > 0) {
+            found.push_back(id);
+        }
+    }
+    return found;
+}
+
 template <class Keep> std::vector<Holder> processesWhere(Keep keep) {
     std::vector<Holder> found;
     forEachEntry("/proc", [&](const std::filesystem::path& process) {
@@ -178,15 +213,38 @@ std::vector<Holder> processesHolding(const std::string& device) {
     if (error) {
         return {};
     }
-    return processesWhere([&](const std::filesystem::path& process, int) {
-        bool holds = false;
-        forEachEntry(process / "fd", [&](const std::filesystem::path& descriptor) {
-            std::error_code gone;
-            holds = std::filesystem::read_symlink(descriptor, gone) == wanted;
+    const int self = ::getpid();
+    std::vector<Holder> holders =
+        processesWhere([&](const std::filesystem::path& process, int processId) {
+            bool holds = false;
+            if (processId != self) {
+                forEachEntry(process / "fd", [&](const std::filesystem::path& descriptor) {
+                    std::error_code gone;
+                    holds = std::filesystem::read_symlink(descriptor, gone) == wanted;
+                    return holds;
+                });
+            }
             return holds;
         });
-        return holds;
-    });
+    for (const int processId : processesLocking(wanted)) {
+        const bool known = std::any_of(holders.begin(), holders.end(), [&](const Holder& holder) {
+            return holder.processId == processId;
+        });
+        if (processId != self && !known) {
+            holders.push_back({processId, programOf(processId)});
+        }
+    }
+    return holders;
+}
+
+std::vector<std::string> commandLineOf(int processId) {
+    // The words are kept one after another, each ended by a NUL.
+    std::ifstream kept("/proc/" + std::to_string(processId) + "/cmdline", std::ios::binary);
+    std::vector<std::string> words;
+    for (std::string word; std::getline(kept, word, '\0');) {
+        words.push_back(word);
+    }
+    return words;
 }
 
 std::vector<Holder> processesNamed(const std::string& program) {

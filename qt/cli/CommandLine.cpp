@@ -39,15 +39,21 @@ int argumentCount = 1;
 char programName[] = "sonavel";
 char* programArguments[] = {programName, nullptr};
 
+// What --port takes on standard output, one port a line; what cannot be used on standard
+// error, with why.
 int listPorts() {
     QCoreApplication application(argumentCount, programArguments);
     const QString folder = programFolderPath("ports");
-    const QStringList ports = portsWithDevices(folder);
-    if (ports.isEmpty()) {
-        return told({ExitStatus::failure, portChoices(folder) + "."});
-    }
-    for (const QString& port : ports) {
+    const PortList ports = listPorts(folder);
+    for (const QString& port : ports.usable) {
         std::cout << port.toStdString() << '\n';
+    }
+    std::cout.flush();
+    for (const QString& unusable : ports.unusable) {
+        std::cerr << "sonavel: " << unusable.toStdString() << '\n';
+    }
+    if (ports.usable.isEmpty()) {
+        return told({ExitStatus::failure, portChoices(folder) + "."});
     }
     return static_cast<int>(ExitStatus::success);
 }
@@ -59,7 +65,10 @@ int send(const Request& request) {
         return told(read.problem);
     }
     QCoreApplication application(argumentCount, programArguments);
-    QtSerialPort port;
+    QtSerialPort port(Audience::script);
+    if (request.way) {
+        port.setNamedWay(*request.way);
+    }
     QtEventLoop eventLoop;
     eventLoop.releaseAtEnd([&port] { port.release(); });
     eventLoop.endOnSystemRequests();

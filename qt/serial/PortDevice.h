@@ -18,8 +18,19 @@ std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder);
 // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the path alone.
 QString describedDevice(const QString& device);
 
-// Every number that opens a device present or a rigctld, in number order, each as "Com 1 is
-// /dev/ttyUSB0 (...)" or "Com 9 is rigctld at localhost:4532"; empty when no number does.
+// What each Com number leads to, in number order.
+struct PortList {
+    // Each number that opens a serial device present or a rigctld: "Com 1 is /dev/ttyUSB0 (...)",
+    // "Com 4 is /dev/ttyUSB1 (...) with RTS/CTS handshake (rtscts)", "Com 9 is rigctld at
+    // localhost:4532".
+    QStringList usable;
+    // What a ports file names that no port can open, and why: "Com 5 cannot be used: /dev/null
+    // is a device but not a serial port".
+    QStringList unusable;
+};
+PortList listPorts(const QString& portsFolder);
+
+// The usable ports of listPorts; empty when no number leads anywhere.
 QStringList portsWithDevices(const QString& portsFolder);
 
 // What the user can choose instead of a number that leads to no device: "Com 1 is

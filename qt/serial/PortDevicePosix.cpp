@@ -5,11 +5,13 @@
 #include "qt/serial/PortDevice.h"
 #include "radio/PortLabel.h"
 #include "system/DeviceAccess.h"
+#include "system/SystemFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -39,6 +41,29 @@ std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
     return numberedSerialDevices(std::move(locations));
 }
 
+// The Com number a ports file is for: "com3" is 3. Any other name ("com03", "COM3", "com3.bak")
+// is for no number, since Com 3 opens "com3" alone.
+std::optional<int> portsFileNumber(const QString& name) {
+    const QString digits = name.mid(3);
+    bool isNumber = false;
+    const int number = digits.toInt(&isNumber);
+    if (!name.startsWith(QStringLiteral("com")) || !isNumber || QString::number(number) != digits) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// Why a regular ports file cannot be read, in the system's words; empty when it can.
+std::string unreadable(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.isFile() || info.isSymLink()) {
+        return {};
+    }
+    SystemFile opened;
+    const SystemError error = opened.openForReading(file.toStdString());
+    return error == 0 ? std::string{} : systemReason(error);
+}
+
 std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
                                    const std::vector<std::string>& numberedDevices) {
     const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
@@ -60,40 +85,78 @@ std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
     return entryFor(number, portsFolder, numbered(QSerialPortInfo::availablePorts()));
 }
 
-QStringList portsWithDevices(const QString& portsFolder) {
+PortList listPorts(const QString& portsFolder) {
     const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
     const std::vector<std::string> numberedDevices = numbered(present);
+    PortList list;
     std::set<int> numbers;
-    for (int number = 1; number <= static_cast<int>(numberedDevices.size()); ++number) {
+    const int lastNumbered = std::min(static_cast<int>(numberedDevices.size()), highestPortNumber);
+    for (int number = lowestPortNumber; number <= lastNumbered; ++number) {
         numbers.insert(number);
     }
-    const QStringList links =
-        QDir(portsFolder)
-            .entryList({QStringLiteral("com*")}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
-    for (const QString& link : links) {
-        bool isNumber = false;
-        const int number = link.mid(3).toInt(&isNumber);
-        if (isNumber && number > 0) {
-            numbers.insert(number);
+    // Told after the numbers that have a ports file, in number order.
+    QStringList namedWrongly;
+    if (const QFileInfo folder(portsFolder); folder.isDir() && !folder.isReadable()) {
+        namedWrongly << portsFolder + QStringLiteral(" cannot be read, so no ports file in it is");
+    }
+    const QFileInfoList files = QDir(portsFolder)
+                                    .entryInfoList({QStringLiteral("com*")},
+                                                   QDir::AllEntries | QDir::System | QDir::Hidden |
+                                                       QDir::NoDotAndDotDot | QDir::CaseSensitive,
+                                                   QDir::Name);
+    for (const QFileInfo& file : files) {
+        const std::optional<int> number = portsFileNumber(file.fileName());
+        if (!number) {
+            namedWrongly << file.filePath() +
+                                QStringLiteral(" is no ports file: their names are com and a "
+                                               "number from %1 to %2, as com3")
+                                    .arg(lowestPortNumber)
+                                    .arg(highestPortNumber);
+        } else if (*number < lowestPortNumber || *number > highestPortNumber) {
+            namedWrongly << QString::fromStdString(portLabel(*number)) +
+                                QStringLiteral(
+                                    " cannot be used: port numbers go from %1 to %2 (%3)")
+                                    .arg(lowestPortNumber)
+                                    .arg(highestPortNumber)
+                                    .arg(file.filePath());
+        } else {
+            numbers.insert(*number);
         }
     }
-    QStringList listed;
     for (const int number : numbers) {
         const std::optional<PortsEntry> entry = entryFor(number, portsFolder, numberedDevices);
-        const QString label = QString::fromStdString(portLabel(number)) + QStringLiteral(" is ");
+        const QString label = QString::fromStdString(portLabel(number));
         if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
-            listed << label + QStringLiteral("rigctld at ") +
-                          QString::fromStdString(rigctld->address());
-        }
-        const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr;
-        // A device that is unplugged leads nowhere and is no choice.
-        const QString device =
-            serial ? QFileInfo(QString::fromStdString(serial->device)).canonicalFilePath() : "";
-        if (!device.isEmpty()) {
-            listed << label + described(device, present);
+            list.usable << label + QStringLiteral(" is rigctld at ") +
+                               QString::fromStdString(rigctld->address());
+        } else if (const auto* problem =
+                       entry ? std::get_if<PortsEntryProblem>(&*entry) : nullptr) {
+            const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
+            const std::string unread = unreadable(file);
+            list.unusable << label + QStringLiteral(" cannot be used: ") +
+                                 (unread.empty() ? QString::fromStdString(problem->report)
+                                                 : file + QStringLiteral(" cannot be read: ") +
+                                                       QString::fromStdString(unread));
+        } else if (const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr) {
+            const QString device = QString::fromStdString(serial->device);
+            if (const std::string why = whyNotASerialDevice(serial->device); !why.empty()) {
+                list.unusable << label + QStringLiteral(" cannot be used: ") + device + ' ' +
+                                     QString::fromStdString(why);
+            } else {
+                list.usable << label + QStringLiteral(" is ") +
+                                   described(QFileInfo(device).canonicalFilePath(), present) +
+                                   (serial->handshake
+                                        ? QStringLiteral(" with RTS/CTS handshake (rtscts)")
+                                        : QString());
+            }
         }
     }
-    return listed;
+    list.unusable << namedWrongly;
+    return list;
+}
+
+QStringList portsWithDevices(const QString& portsFolder) {
+    return listPorts(portsFolder).usable;
 }
 
 std::string portChoices(const QString& portsFolder) {

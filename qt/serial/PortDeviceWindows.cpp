@@ -79,6 +79,11 @@ QStringList portsWithDevices(const QString&) {
     return listed;
 }
 
+// Windows lists only ports that exist, so none is listed that cannot be used.
+PortList listPorts(const QString& portsFolder) {
+    return {portsWithDevices(portsFolder), {}};
+}
+
 std::string portChoices(const QString& portsFolder) {
     const QStringList ports = portsWithDevices(portsFolder);
     if (!ports.isEmpty()) {

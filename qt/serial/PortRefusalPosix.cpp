@@ -7,48 +7,80 @@
 #include "system/PortHolders.h"
 
 namespace {
-std::string heldBy(const Holder& holder) {
-    return " is held by " + (holder.program.empty() ? "a program" : holder.program) + ", process " +
-           std::to_string(holder.processId);
+std::string heldBy(const Holder& holder, const std::string& name, int number, Audience audience) {
+    // Only a rigctld's command line says something the advice needs: where it listens.
+    const std::vector<std::string> commandLine =
+        holder.program == "rigctld" ? commandLineOf(holder.processId) : std::vector<std::string>{};
+    return name + " is held by " + (holder.program.empty() ? "a program" : holder.program) +
+           ", process " + std::to_string(holder.processId) +
+           holderAdvice(holder.program, commandLine, number, audience);
 }
-} // namespace
 
 // A lock file is how programs here say they hold a port; QSerialPort would take over one whose
 // writer is alive, so it is read first and left alone. Anything else in its place keeps the port
-// shut too: it is no one's to remove but its maker's.
+// shut too: it is no one's to remove but its maker's. Many programs hold a port without any mark
+// (rigctld among them), so every process with the device open counts too.
 std::optional<std::string> heldElsewhere(const std::string& device, const std::string& name,
-                                         int number) {
+                                         int number, Audience audience) {
     const LockFileFinding lock = readLockFile(device);
     if (lock.holder) {
-        return name + heldBy(*lock.holder) + holderAdvice(lock.holder->program, number);
+        return heldBy(*lock.holder, name, number, audience);
     }
     if (!lock.notALockFile.empty()) {
         return name + ": " + lock.notALockFile + "; remove it, or ask whoever made it";
     }
+    if (const std::vector<Holder> holders = processesHolding(device); !holders.empty()) {
+        return heldBy(holders.front(), name, number, audience);
+    }
     return std::nullopt;
 }
 
-// Qt files a device that another program holds under permission errors too.
-std::string refusalReport(const std::string& device, const std::string& name, int number,
-                          const std::string& reason) {
-    if (const std::string advice = permissionAdvice(device); !advice.empty()) {
-        return reason + ". " + advice;
-    }
-    std::vector<Holder> holders = processesHolding(device);
-    if (const auto locked = readLockFile(device).holder) {
-        holders.insert(holders.begin(), *locked);
-    }
-    if (!holders.empty()) {
-        return name + heldBy(holders.front()) + holderAdvice(holders.front().program, number);
-    }
+// A holder that this user may not see: another user's program, seen only by its effect.
+std::string unnamedHolder(const std::string& device, const std::string& name, int number,
+                          Audience audience) {
     const std::string unnamed = name +
                                 " is in use by another program, which the system does not name "
                                 "to this user (sudo fuser -v " +
                                 device + " does)";
     for (const char* prober : {"ModemManager", "brltty"}) {
         if (!processesNamed(prober).empty()) {
-            return unnamed + ". " + prober + " is running" + holderAdvice(prober, number);
+            return unnamed + ". " + prober + " is running" +
+                   holderAdvice(prober, {}, number, audience);
         }
     }
-    return unnamed;
+    return unnamed + holderAdvice({}, {}, number, audience);
+}
+} // namespace
+
+std::optional<std::string> claimDevice(DeviceClaim& claim, const std::string& device,
+                                       const std::string& name, int number, Audience audience) {
+    if (auto held = heldElsewhere(device, name, number, audience)) {
+        return held;
+    }
+    switch (claim.take(device)) {
+    case DeviceClaim::State::lockedElsewhere:
+    case DeviceClaim::State::exclusiveElsewhere:
+        // A holder the look before did not show: another user's program, or one that has
+        // taken the device since.
+        if (auto held = heldElsewhere(device, name, number, audience)) {
+            return held;
+        }
+        return unnamedHolder(device, name, number, audience);
+    case DeviceClaim::State::unclaimed:
+    case DeviceClaim::State::claimed:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Qt files a device that another program holds under permission errors too.
+std::string refusalReport(const std::string& device, const std::string& name, int number,
+                          Audience audience, const std::string& reason) {
+    if (const std::string advice = permissionAdvice(device); !advice.empty()) {
+        return reason + ". " + advice;
+    }
+    if (auto held = heldElsewhere(device, name, number, audience)) {
+        return *held;
+    }
+    return unnamedHolder(device, name, number, audience);
 }

@@ -7,23 +7,26 @@
 #include "qt/serial/PortDevice.h"
 #include "radio/PortLabel.h"
 
-namespace {
-constexpr int lowestPort = 1;
-constexpr int highestPort = 255;
-
-} // namespace
-
 QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
 
 QtSerialPort::QtSerialPort(QString portsFolder) : portsFolder_(std::move(portsFolder)) {}
 
+QtSerialPort::QtSerialPort(Audience audience) : audience_(audience) {}
+
 Result QtSerialPort::setPortNumber(std::int16_t number) {
-    if (number < lowestPort || number > highestPort) {
+    if (number < lowestPortNumber || number > highestPortNumber) {
         return Result::failure("Port number " + std::to_string(number) + " is not between " +
-                               std::to_string(lowestPort) + " and " + std::to_string(highestPort));
+                               std::to_string(lowestPortNumber) + " and " +
+                               std::to_string(highestPortNumber));
     }
     number_ = number;
+    namedWay_.reset();
     return Result::success();
+}
+
+void QtSerialPort::setNamedWay(const PortsEntry& way) {
+    number_ = namedWay;
+    namedWay_ = way;
 }
 
 Result QtSerialPort::setLineSettings(const std::string& text) {
@@ -64,7 +67,7 @@ Result QtSerialPort::setOpen(bool open) {
 
 Result QtSerialPort::open() {
     const QString folder = portsFolder_.isEmpty() ? programFolderPath("ports") : portsFolder_;
-    const std::optional<PortsEntry> entry = entryForPort(number_, folder);
+    const std::optional<PortsEntry> entry = namedWay_ ? namedWay_ : entryForPort(number_, folder);
     description_.clear();
     if (!entry) {
         return Result::failure(portLabel(number_) +

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "link/PortsEntry.h"
 #include "platform/SerialPort.h"
 #include "qt/serial/SerialDeviceLink.h"
 #ifdef SONAVEL_RIGCTLD
@@ -12,6 +13,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // The window's port: at each open, what the ports folder says for the number decides whether
 // it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
@@ -23,9 +25,14 @@ public:
     // each open so that it follows the user's configuration folder.
     QtSerialPort();
     explicit QtSerialPort(QString portsFolder);
+    // audience: who is told what to do about a port that cannot be used.
+    explicit QtSerialPort(Audience audience);
 
     void setListener(SerialPortListener* listener) override { listener_ = listener; }
     Result setPortNumber(std::int16_t number) override;
+    // Opens way, as a line of the ports folder names it, instead of a numbered port, until a
+    // number is set again; the number is then namedWay.
+    void setNamedWay(const PortsEntry& way);
     std::int16_t portNumber() const override { return number_; }
     Result setLineSettings(const std::string& text) override;
     std::string lineSettings() const override { return settings_.text(); }
@@ -54,11 +61,13 @@ private:
     void sendFailed(const SendFailure& failure) override;
 
     QString portsFolder_;
+    Audience audience_ = Audience::window;
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;
+    std::optional<PortsEntry> namedWay_;
     LineSettings settings_;
     std::string description_;
-    SerialDeviceLink serial_{*this};
+    SerialDeviceLink serial_{*this, audience_};
 #ifdef SONAVEL_RIGCTLD
     RigctldLink rigctld_{*this};
 #endif

@@ -117,8 +117,8 @@ void RigctldLink::received() {
         }
         if (state_ != State::closed && !answers_.fault().empty()) {
             fail(name() + " sent what rigctld does not send: " + answers_.fault() +
-                 ". Check that it is rigctld that listens there, and the port number in " +
-                 portsFile());
+                 ". Check that it is rigctld that listens there, and the port number " +
+                 whereWritten());
         }
     }
 }
@@ -140,8 +140,8 @@ void RigctldLink::commandAnswered(const RigctldAnswers::Answer& answer) {
     if (awaited_ == 0) {
         fail(name() +
              " answered a command that was not sent, which rigctld does not do. Check "
-             "that it is rigctld that listens there, and the port number in " +
-             portsFile());
+             "that it is rigctld that listens there, and the port number " +
+             whereWritten());
         return;
     }
     --awaited_;
@@ -175,12 +175,12 @@ void RigctldLink::deadlinePassed() {
                        seconds(openDeadline) +
                        ". rigctld is this slow when it cannot reach the radio: check that the "
                        "radio is switched on, and its cable. If it is not rigctld that listens "
-                       "there, check the port number in " +
-                       portsFile()
+                       "there, check the port number " +
+                       whereWritten()
                  : name() + " could not be reached within " + seconds(openDeadline) +
                        ". Check that the computer rigctld runs on is on the network, and the "
-                       "address in " +
-                       portsFile());
+                       "address " +
+                       whereWritten());
         return;
     }
     if (state_ != State::open || awaited_ == 0) {
@@ -208,12 +208,12 @@ void RigctldLink::socketFailed(QAbstractSocket::SocketError error) {
              " closed the connection without answering. rigctld does this when it "
              "cannot open the radio: check that the radio is switched on, and its "
              "cable at the computer rigctld runs on. If it is not rigctld that listens "
-             "there, check the port number in " +
-             portsFile());
+             "there, check the port number " +
+             whereWritten());
     } else if (state_ == State::opening) {
         fail(name() + " could not be reached: " + socket_.errorString().toStdString() +
              ". Check that rigctld is running there (rigctld -m 2014 -r /dev/ttyUSB0 -t " +
-             std::to_string(entry_.port) + ") and the address in " + portsFile());
+             std::to_string(entry_.port) + ") and the address " + whereWritten());
     }
 }
 
@@ -249,9 +249,11 @@ void RigctldLink::release() {
 }
 
 std::string RigctldLink::name() const {
-    return portLabel(number_) + ": rigctld at " + entry_.address();
+    const std::string reached = "rigctld at " + entry_.address();
+    return number_ == namedWay ? reached : portLabel(number_) + ": " + reached;
 }
 
-std::string RigctldLink::portsFile() const {
-    return "~/.config/Sonavel/ports/com" + std::to_string(number_);
+std::string RigctldLink::whereWritten() const {
+    return number_ == namedWay ? "given to --rigctld"
+                               : "in ~/.config/Sonavel/ports/com" + std::to_string(number_);
 }

@@ -63,10 +63,10 @@ private:
     void closeQuietly();
     // Calls the listener from the event loop, unless the link was closed or opened again since.
     void tell(std::function<void(SerialPortListener&)> event);
-    // "Com 9: rigctld at localhost:4532"
+    // "Com 9: rigctld at localhost:4532"; without the number where a script named the rigctld.
     std::string name() const;
-    // Where the user wrote the address: "~/.config/Sonavel/ports/com9".
-    std::string portsFile() const;
+    // Where the address was written: "in ~/.config/Sonavel/ports/com9", or "given to --rigctld".
+    std::string whereWritten() const;
 
     SerialPortListener& listener_;
     QTcpSocket socket_;

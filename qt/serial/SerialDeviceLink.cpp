@@ -39,7 +39,8 @@ QSerialPort::Parity qtParity(LineSettings::Parity parity) {
 }
 } // namespace
 
-SerialDeviceLink::SerialDeviceLink(SerialPortListener& listener) : listener_(listener) {
+SerialDeviceLink::SerialDeviceLink(SerialPortListener& listener, Audience audience)
+    : listener_(listener), audience_(audience) {
     port_.setReadBufferSize(static_cast<qint64>(SerialPort::receiveQueueSize));
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { listener_.inputWaiting(); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
@@ -62,7 +63,7 @@ Result SerialDeviceLink::open(const SerialDeviceEntry& entry, const LineSettings
     description_ =
         describedDevice(device_).toStdString() + (handshake_ ? " with RTS/CTS handshake" : "");
     settings_ = settings;
-    if (auto held = heldElsewhere(device_.toStdString(), name(), number_)) {
+    if (auto held = claimDevice(claim_, device_.toStdString(), name(), number_, audience_)) {
         return Result::failure(std::move(*held));
     }
     port_.setPortName(device_);
@@ -70,8 +71,10 @@ Result SerialDeviceLink::open(const SerialDeviceEntry& entry, const LineSettings
     // Settings given to a closed port are only kept; the open applies them.
     static_cast<void>(configure(settings_));
     if (!port_.open(QIODevice::ReadWrite)) {
+        claim_.release();
         return refusal(otherChoices);
     }
+    claim_.excludeOthers();
     // A radio may wait for these before it listens; with handshake RTS is the line's own.
     // Devices without modem lines (a pseudo-terminal) refuse them, which costs nothing.
     port_.setDataTerminalReady(true);
@@ -95,7 +98,8 @@ Result SerialDeviceLink::refusal(const std::function<std::string()>& otherChoice
     if (port_.error() != QSerialPort::PermissionError) {
         return Result::failure(reason);
     }
-    return Result::failure(refusalReport(device_.toStdString(), name(), number_, reason));
+    return Result::failure(
+        refusalReport(device_.toStdString(), name(), number_, audience_, reason));
 }
 
 Result SerialDeviceLink::apply(const LineSettings& settings) {
@@ -143,12 +147,15 @@ void SerialDeviceLink::markParityErrors() {
 
 Result SerialDeviceLink::write(const std::string& text) {
     if (heldBack() > heldBackLimit) {
-        return Result::failure(
-            name() +
-            ": the radio has held back what was sent for more than 2 seconds (CTS "
-            "low). The radio may be off, or the cable is not wired for RTS/CTS "
-            "handshake: then remove \"rtscts\" from ~/.config/Sonavel/ports/com" +
-            std::to_string(number_));
+        const std::string withoutHandshake =
+            number_ == namedWay
+                ? "leave out --rtscts"
+                : "remove \"rtscts\" from ~/.config/Sonavel/ports/com" + std::to_string(number_);
+        return Result::failure(name() +
+                               ": the radio has held back what was sent for more than 2 seconds "
+                               "(CTS low). The radio may be off, or the cable is not wired for "
+                               "RTS/CTS handshake: then " +
+                               withoutHandshake);
     }
     const auto waiting = static_cast<std::size_t>(port_.bytesToWrite());
     if (waiting + text.size() > SerialPort::sendQueueSize) {
@@ -194,9 +201,14 @@ std::size_t SerialDeviceLink::systemQueued() const {
     return 0;
 }
 
+void SerialDeviceLink::close() {
+    port_.close();
+    claim_.release();
+}
+
 void SerialDeviceLink::release() {
     QObject::disconnect(&port_, nullptr, nullptr, nullptr);
-    port_.close();
+    close();
 }
 
 std::string SerialDeviceLink::readInput() {
@@ -224,11 +236,11 @@ void SerialDeviceLink::errorOccurred(QSerialPort::SerialPortError error) {
     // from a stale errno and would mislead, so the reason is said in our own words.
     const std::string reason = name() + ": the device was lost (unplugged or hung up); the "
                                         "port is closed. Check the cable";
-    port_.close();
+    close();
     QMetaObject::invokeMethod(
         &port_, [this, reason] { listener_.portLost(reason); }, Qt::QueuedConnection);
 }
 
 std::string SerialDeviceLink::name() const {
-    return portLabel(number_) + " (" + device_.toStdString() + ")";
+    return portName(number_, device_.toStdString());
 }

@@ -5,27 +5,31 @@
 
 #include "link/ParityMarks.h"
 #include "link/PortsEntry.h"
+#include "platform/Audience.h"
 #include "platform/Result.h"
 #include "platform/SerialPort.h"
 #include "qt/serial/PortLink.h"
 #include "radio/LineSettings.h"
 #include "radio/LineTime.h"
+#include "system/DeviceClaim.h"
 
 #include <QSerialPort>
 #include <QString>
 #include <chrono>
 #include <functional>
 
-// The radio on a serial device, through QSerialPort. Events reach the listener from the event
-// loop only.
+// The radio on a serial device, through QSerialPort, opened only when no other program has it
+// and claimed for this process while open. Events reach the listener from the event loop only.
 class SerialDeviceLink : public PortLink {
 public:
-    explicit SerialDeviceLink(SerialPortListener& listener);
+    // audience: who is told what to do about a device that cannot be used.
+    SerialDeviceLink(SerialPortListener& listener, Audience audience);
 
-    // number: Com number, for the reports. otherChoices: what to offer when the device is absent.
+    // number: Com number, for the reports, or namedWay. otherChoices: what to offer when the
+    // device is absent.
     Result open(const SerialDeviceEntry& entry, const LineSettings& settings, int number,
                 const std::function<std::string()>& otherChoices);
-    void close() override { port_.close(); }
+    void close() override;
     bool isOpen() const override { return port_.isOpen(); }
     // Applied at once when open; refused settings leave the line as it was.
     Result apply(const LineSettings& settings);
@@ -43,11 +47,14 @@ private:
     std::size_t systemQueued() const;
     // How long the handshake has held back what is queued; zero while the line moves.
     std::chrono::steady_clock::duration heldBack() const;
-    // "Com 3 (/dev/ttyUSB0)", the name the user knows the port by.
+    // "Com 3 (/dev/ttyUSB0)", the name the user knows the port by; the device alone where a
+    // script named it.
     std::string name() const;
 
     SerialPortListener& listener_;
+    Audience audience_;
     QSerialPort port_;
+    DeviceClaim claim_;
     int number_ = 1;
     QString device_;
     std::string description_;

@@ -8,6 +8,7 @@
 #include "tests/persistence/TempFolder.h"
 #include "tests/support/ComPortLink.h"
 #include "tests/support/PortLockFile.h"
+#include "tests/support/RigctldProcess.h"
 #include "tests/support/ScriptedRigctld.h"
 #include "tests/support/SimulatedRadio.h"
 
@@ -16,12 +17,17 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -53,10 +59,12 @@ struct Ended {
     std::string errors;
 };
 
-// The program started as a script starts it, with no display variables set.
+// The program started as a script starts it, with no display variables set; through runner
+// (setpriv, to run it as another user) where one is given.
 class Script {
 public:
-    Script(const std::vector<std::string>& arguments, const std::string& input = {}) {
+    Script(const std::vector<std::string>& arguments, const std::string& input = {},
+           const std::vector<std::string>& runner = {}) {
         int in[2], out[2], err[2];
         // Close-on-exec, or the program would hold its own input open and never see its end.
         if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
@@ -67,7 +75,11 @@ public:
         posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        std::vector<char*> argv{const_cast<char*>(SONAVEL_PROGRAM)};
+        std::vector<char*> argv;
+        for (const std::string& word : runner) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(const_cast<char*>(SONAVEL_PROGRAM));
         for (const std::string& argument : arguments) {
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
@@ -82,7 +94,7 @@ public:
         }
         environment.push_back(nullptr);
         const int spawned =
-            posix_spawn(&pid_, SONAVEL_PROGRAM, &actions, nullptr, argv.data(), environment.data());
+            posix_spawn(&pid_, argv.front(), &actions, nullptr, argv.data(), environment.data());
         posix_spawn_file_actions_destroy(&actions);
         for (const int end : {in[0], out[1], err[1]}) {
             close(end);
@@ -145,8 +157,9 @@ private:
     int errors_ = -1;
 };
 
-// A station with the radio linked as Com 3, or reached through a rigctld there, and the window's
-// settings stored: Com 3 at 19200.
+// A station with the radio linked as Com 3, or reached through a rigctld there, a rigctld written
+// as Com 4, a mistaken link to /dev/null as Com 5, and the window's settings stored: Com 3 at
+// 19200.
 struct Station {
     explicit Station(const std::optional<ScriptedRigctld::Script>& rigctldScript = {},
                      std::string settings = storedSettings)
@@ -157,6 +170,8 @@ struct Station {
         } else {
             link.link(3, radio.slavePath());
         }
+        link.write(4, "rigctld localhost:4532");
+        link.link(5, "/dev/null");
         std::ofstream(link.settingsFile(), std::ios::binary) << settingsBytes;
     }
     // As the window left them: the file, and nothing new beside it.
@@ -179,12 +194,24 @@ struct Station {
 int exitStatus(const Ended& ended) {
     return ended.status && WIFEXITED(*ended.status) ? WEXITSTATUS(*ended.status) : -1;
 }
+
+// text with every placeholder (RADIO for the radio's device) replaced.
+std::string filledIn(std::string text, const std::map<std::string, std::string>& values) {
+    for (const auto& [placeholder, value] : values) {
+        for (std::size_t at = text.find(placeholder); at != std::string::npos;
+             at = text.find(placeholder, at + value.size())) {
+            text.replace(at, placeholder.size(), value);
+        }
+    }
+    return text;
+}
 } // namespace
 
 namespace {
 struct Request {
     std::string name;
-    // "FILE" stands for a file that holds fileBytes.
+    // "FILE" stands for a file that holds fileBytes, "RADIO" for the radio's device, here and in
+    // the words said.
     std::vector<std::string> arguments;
     std::string fileBytes;
     std::string input;
@@ -208,19 +235,25 @@ struct CommandLineRequest : testing::TestWithParam<Request> {};
 TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     const Request& c = GetParam();
     TempFolder files;
+    Station station(c.rigctld, c.settings);
+    const std::map<std::string, std::string> values{{"RADIO", station.radio.slavePath()}};
     std::vector<std::string> arguments = c.arguments;
     for (std::string& argument : arguments) {
-        argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes) : argument;
+        argument = argument == "FILE" ? files.write("sentences.txt", c.fileBytes)
+                                      : filledIn(argument, values);
     }
-    Station station(c.rigctld, c.settings);
     station.radio.answerEveryCommandWith(c.radioAnswer);
     const Ended ended = Script(arguments, c.input).waitForEnd();
 
     EXPECT_EQ(exitStatus(ended), c.status) << ended.errors;
-    EXPECT_NE(ended.output.find(c.saidOnOutput), std::string::npos) << ended.output;
-    EXPECT_NE(ended.errors.find(c.saidOnErrors), std::string::npos) << ended.errors;
+    EXPECT_NE(ended.output.find(filledIn(c.saidOnOutput, values)), std::string::npos)
+        << ended.output;
+    EXPECT_NE(ended.errors.find(filledIn(c.saidOnErrors, values)), std::string::npos)
+        << ended.errors;
     EXPECT_EQ(ended.output.empty(), c.saidOnOutput.empty()) << ended.output;
     EXPECT_EQ(ended.errors.empty(), c.saidOnErrors.empty()) << ended.errors;
+    const bool numbered =
+        std::find(arguments.begin(), arguments.end(), "--device") == arguments.end();
     if (c.saidOnErrors.find("The port could not be opened") != std::string::npos) {
         EXPECT_NE(ended.errors.find("Com 3 is " + station.radio.slavePath()), std::string::npos)
             << "the numbers that have a device are not listed";
@@ -231,7 +264,7 @@ TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     } else if (c.onTheLine.empty()) {
         EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
     } else {
-        if (c.status == 0) {
+        if (c.status == 0 && numbered) {
             EXPECT_EQ(ended.output.rfind("Com 3 (" + station.radio.slavePath(), 0), 0u);
         }
         station.radio.waitForBytes(c.onTheLine.size() + 1, 300ms);
@@ -315,7 +348,9 @@ INSTANTIATE_TEST_SUITE_P(
                 4,
                 loaded(sample(0)),
                 "",
-                "sonavel: The radio answered \"?;\": it did not accept the command."},
+                "sonavel: The radio answered \"?;\": it did not accept the command. Check that the "
+                "radio is in a state that takes the equaliser setting, then run the command "
+                "again.\n"},
         Request{"ANumberWithNoDevice",
                 {"--sample", "OFF", "--port", "7"},
                 "",
@@ -407,15 +442,55 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 std::nullopt,
                 damagedSettings},
-        Request{"TheNumbersThatLeadToADevice",
+        Request{"ADeviceNamedDirectlyWithTheStoredLineSettings",
+                {"--sample", "Ombrel", "--device", "RADIO"},
+                "",
+                "",
+                "",
+                0,
+                loaded(sample(1)),
+                "RADIO: UR and UT sent, 262 bytes, 19200,n,8,1 (stored line settings)\n",
+                ""},
+        Request{"TwoWaysToTheRadio",
+                {"--sample", "OFF", "--port", "3", "--device", "RADIO"},
+                "",
+                "",
+                "",
+                2,
+                "",
+                "",
+                "sonavel: give only one of --port, --device or --rigctld\n"},
+        Request{
+            "ARigctldWithoutItsPort",
+            {"--sample", "OFF", "--rigctld", "localhost"},
+            "",
+            "",
+            "",
+            2,
+            "",
+            "",
+            "sonavel: --rigctld takes HOST:PORT, such as localhost:4532 ([::1]:4532 for an IPv6 "
+            "address), not 'localhost'\n"},
+        Request{"WhatPortTakesAndWhatCannotBeUsed",
                 {"--list-ports"},
                 "",
                 "",
                 "",
                 0,
                 "",
-                "Com 3 is /dev/",
-                ""}),
+                "Com 3 is RADIO\nCom 4 is rigctld at localhost:4532\n",
+                "sonavel: Com 5 cannot be used: /dev/null is a device but not a serial port\n"},
+        Request{"TheWindowWithoutADisplay",
+                {},
+                "",
+                "",
+                "",
+                1,
+                "",
+                "",
+                "sonavel: there is no display to open the window on (neither DISPLAY nor "
+                "WAYLAND_DISPLAY is set); to load a sentence without a window, see sonavel "
+                "--help\n"}),
     [](const testing::TestParamInfo<Request>& info) { return info.param.name; });
 
 TEST(CommandLine, AutoResendsWholePairsUntilItsTimeIsUpAndASignalEndsItAtOnce) {
@@ -466,3 +541,167 @@ TEST(CommandLine, ASignalEndsAScriptAtOnceWhileRigctldKeepsItWaiting) {
     EXPECT_TRUE(WIFSIGNALED(*ended.status) && WTERMSIG(*ended.status) == SIGTERM) << *ended.status;
     EXPECT_TRUE(station.settingsUnchanged());
 }
+
+TEST(CommandLine, HelpFitsAnEightyColumnConsole) {
+    const Ended ended = Script({"--help"}).waitForEnd();
+    ASSERT_EQ(exitStatus(ended), 0);
+    std::istringstream lines(ended.output);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 79u) << line;
+    }
+    EXPECT_NE(ended.output.find("--rigctld HOST:PORT"), std::string::npos) << ended.output;
+}
+
+namespace {
+// How a stand-in for another of the station's programs holds the radio's device.
+enum class Hold { plainOpen, flock, exclusiveMode, lockFile, rigctld };
+
+struct Holding {
+    std::string name;
+    Hold hold;
+    // The program under test runs as a user without rights to look at the holder's files.
+    bool asAnotherUser;
+    // What the refusal says after "Com 3 (RADIO) "; HOLDER stands for the holder's process id,
+    // PORT for the port rigctld listens on.
+    std::string said;
+};
+
+void PrintTo(const Holding& holding, std::ostream* out) {
+    *out << holding.name;
+}
+
+// A program that has the device open as hold says and does nothing else with it: no byte read
+// or written. For a lock file, one whose process id the file names without holding the device.
+class Holder {
+public:
+    Holder(const std::string& device, Hold hold) {
+        process_ = fork();
+        if (process_ == 0) {
+            // Between fork and exec only calls that are safe in a child of a threaded process.
+            if (hold != Hold::lockFile) {
+                const int held = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+                if (held < 0 || (hold == Hold::flock && ::flock(held, LOCK_EX | LOCK_NB) != 0) ||
+                    (hold == Hold::exclusiveMode && ::ioctl(held, TIOCEXCL) != 0)) {
+                    _exit(1);
+                }
+            }
+            execl("/bin/sleep", "sleep", "600", nullptr);
+            _exit(1);
+        }
+        // Its hold is taken once it runs its program.
+        const auto giveUp = std::chrono::steady_clock::now() + generous;
+        while (programName() != "sleep" && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    ~Holder() {
+        kill(process_, SIGKILL);
+        waitpid(process_, nullptr, 0);
+    }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+
+    pid_t processId() const { return process_; }
+    std::string programName() const {
+        std::ifstream comm("/proc/" + std::to_string(process_) + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        return name;
+    }
+
+private:
+    pid_t process_ = -1;
+};
+
+struct DeviceHeldElsewhere : testing::TestWithParam<Holding> {};
+} // namespace
+
+TEST_P(DeviceHeldElsewhere, IsLeftAloneAndTheRefusalNamesTheHolderAndWhatToDo) {
+    const Holding& c = GetParam();
+    if ((c.asAnotherUser || c.hold == Hold::lockFile) && geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to run the program as another user and write lock files";
+    }
+    if (c.hold == Hold::rigctld && !RigctldProcess::isInstalled()) {
+        GTEST_SKIP() << "needs rigctld (Debian package libhamlib-utils)";
+    }
+    Station station;
+    const std::string device = station.radio.slavePath();
+    // The far end of a pseudo-terminal is its creator's alone; an adapter is the dialout group's.
+    std::filesystem::permissions(device, std::filesystem::perms::all &
+                                             ~(std::filesystem::perms::owner_exec |
+                                               std::filesystem::perms::group_exec |
+                                               std::filesystem::perms::others_exec));
+    station.radio.answerOpenQueries();
+    const int port = RigctldProcess::freePort();
+    std::optional<RigctldProcess> rigctld;
+    std::optional<Holder> holder;
+    if (c.hold == Hold::rigctld) {
+        rigctld.emplace(device, port);
+        ASSERT_TRUE(rigctld->waitUntilListening());
+    } else {
+        holder.emplace(device, c.hold);
+        ASSERT_EQ(holder->programName(), "sleep");
+    }
+    const pid_t holderId = rigctld ? rigctld->processId() : holder->processId();
+    const std::filesystem::path lockFile = lockFileOf(device);
+    if (c.hold == Hold::lockFile) {
+        char content[16];
+        std::snprintf(content, sizeof content, "%10d\n", holderId);
+        std::ofstream(lockFile) << content;
+    }
+    const std::vector<std::string> anotherUser{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                               "--clear-groups", "--"};
+
+    const Ended ended = Script({"--sample", "Ombrel"}, "",
+                               c.asAnotherUser ? anotherUser : std::vector<std::string>{})
+                            .waitForEnd();
+    if (c.hold == Hold::lockFile) {
+        std::filesystem::remove(lockFile);
+    }
+
+    EXPECT_EQ(exitStatus(ended), 3) << ended.errors;
+    EXPECT_EQ(ended.output, "");
+    const std::map<std::string, std::string> values{
+        {"RADIO", device}, {"HOLDER", std::to_string(holderId)}, {"PORT", std::to_string(port)}};
+    EXPECT_NE(ended.errors.find("sonavel: The port could not be opened: Com 3 (" + device + ") " +
+                                filledIn(c.said, values) + "\n"),
+              std::string::npos)
+        << ended.errors;
+    station.radio.waitForBytes(station.radio.receivedCount() + 1, 300ms);
+    EXPECT_EQ(station.radio.receivedText().find("UR"), std::string::npos)
+        << station.radio.receivedText();
+
+    if (rigctld) {
+        // The way the refusal points to reaches the radio beside the program that holds it.
+        const std::size_t before = station.radio.receivedCount();
+        const Ended through =
+            Script({"--sample", "Ombrel", "--rigctld", "127.0.0.1:" + std::to_string(port)})
+                .waitForEnd();
+        EXPECT_EQ(exitStatus(through), 0) << through.errors;
+        station.radio.waitForBytes(before + loaded(sample(1)).size(), generous);
+        EXPECT_NE(station.radio.receivedText().find(loaded(sample(1)), before), std::string::npos)
+            << station.radio.receivedText();
+    }
+}
+
+namespace {
+const std::string closeIt =
+    ". Close that program, or run the command again once it has let the port go";
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Holders, DeviceHeldElsewhere,
+    testing::Values(
+        Holding{"APlainOpen", Hold::plainOpen, false, "is held by sleep, process HOLDER" + closeIt},
+        Holding{"AFlockByAProgramThisUserCannotSee", Hold::flock, true,
+                "is held by sleep, process HOLDER" + closeIt},
+        Holding{"ExclusiveModeByAProgramThisUserCannotSee", Hold::exclusiveMode, true,
+                "is in use by another program, which the system does not name to this user "
+                "(sudo fuser -v RADIO does)" +
+                    closeIt},
+        Holding{"ALockFile", Hold::lockFile, false, "is held by sleep, process HOLDER" + closeIt},
+        Holding{"ARigctld", Hold::rigctld, false,
+                "is held by rigctld, process HOLDER. To share the radio with the programs that "
+                "use it, go through that rigctld: give --rigctld 127.0.0.1:PORT instead of --port "
+                "or --device; or stop it"}),
+    [](const testing::TestParamInfo<Holding>& info) { return info.param.name; });

@@ -28,20 +28,20 @@ using namespace std::chrono_literals;
 namespace {
 constexpr int comThreeItem = 2;
 
-// The radio's side of the line. No thread reads it: the parent forks, and a thread holding a
-// lock at the fork would leave the child waiting on that lock for ever.
+// The radio's side of the line, and only that: the program finds no other holder of the
+// device. No thread reads it: the parent forks, and a thread holding a lock at the fork would
+// leave the child waiting on that lock for ever.
 class PseudoTerminal {
 public:
     PseudoTerminal() {
         std::array<char, 256> name{};
-        if (openpty(&master_, &slave_, name.data(), nullptr, nullptr) == 0) {
+        int slave = -1;
+        if (openpty(&master_, &slave, name.data(), nullptr, nullptr) == 0) {
             slavePath_ = name.data();
+            ::close(slave);
         }
     }
-    ~PseudoTerminal() {
-        ::close(master_);
-        ::close(slave_);
-    }
+    ~PseudoTerminal() { ::close(master_); }
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
@@ -49,7 +49,6 @@ public:
 
 private:
     int master_ = -1;
-    int slave_ = -1;
     std::string slavePath_;
 };
 constexpr auto generous = 10s;

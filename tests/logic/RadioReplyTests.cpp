@@ -82,7 +82,7 @@ TEST_F(RadioReplyReports, ALongRunWithoutTerminatorIsDroppedAndTheNextRefusalSti
 }
 
 TEST(RadioReplyReader, NoiseNeverGrowsWhatTheReaderHolds) {
-    ::RadioReplies reader;
+    ::RadioReplies reader(Audience::window);
     std::size_t most = 0;
     for (int i = 0; i < 5000; ++i) {
         EXPECT_TRUE(reader.receive("x").empty());

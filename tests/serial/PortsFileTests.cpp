@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Sonavel developers
 
+#include "link/PortHolderAdvice.h"
 #include "link/PortsEntry.h"
 #include "link/RigctldAnswers.h"
 
@@ -117,3 +118,60 @@ TEST(PortsFile, RigctldAnswersAreReadWhereverTheBytesAreCut) {
     EXPECT_EQ(rigctldRawCommand("UTABC;", false), "+W UTABC; 0\n");
     EXPECT_EQ(rigctldRawCommand("UTABC;", true), "+W UTABC; ;\n");
 }
+
+namespace {
+struct RigctldHolder {
+    std::string name;
+    std::vector<std::string> commandLine;
+    Audience audience;
+    std::string said;
+};
+
+void PrintTo(const RigctldHolder& holder, std::ostream* out) {
+    *out << holder.name;
+}
+
+struct RigctldHoldingThePort : testing::TestWithParam<RigctldHolder> {};
+} // namespace
+
+TEST_P(RigctldHoldingThePort, IsOfferedAsTheWayToTheRadioAtTheAddressItListensOn) {
+    const RigctldHolder& c = GetParam();
+    const std::string advice = holderAdvice("rigctld", c.commandLine, 3, c.audience);
+    EXPECT_NE(advice.find(c.said), std::string::npos) << advice;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, RigctldHoldingThePort,
+    testing::Values(
+        RigctldHolder{"DebianDefaultsToTheWindow",
+                      {"rigctld", "-m", "2014", "-r", "/dev/ttyUSB0"},
+                      Audience::window,
+                      "let Com 3 reach the radio through that rigctld: write \"rigctld "
+                      "localhost:4532\" into the file ~/.config/Sonavel/ports/com3; or close it"},
+        RigctldHolder{"ShortOptionsToAScript",
+                      {"rigctld", "-m", "2014", "-t", "4533", "-T", "127.0.0.1"},
+                      Audience::script,
+                      "go through that rigctld: give --rigctld 127.0.0.1:4533 instead of --port "
+                      "or --device; or stop it"},
+        RigctldHolder{"AttachedShortOptions",
+                      {"rigctld", "-t4534", "-T192.168.1.5"},
+                      Audience::script,
+                      "--rigctld 192.168.1.5:4534 "},
+        RigctldHolder{"LongOptionsWithEquals",
+                      {"/usr/bin/rigctld", "--port=4600", "--listen-addr=::1"},
+                      Audience::window,
+                      "\"rigctld [::1]:4600\""},
+        RigctldHolder{"LongOptionsApartListeningEverywhere",
+                      {"rigctld", "--listen-addr", "0.0.0.0", "--port", "4535"},
+                      Audience::script,
+                      "--rigctld localhost:4535 "},
+        RigctldHolder{"APortOutOfRange",
+                      {"rigctld", "-t", "70000"},
+                      Audience::script,
+                      "--rigctld localhost:4532 "},
+        RigctldHolder{"AnOptionWithoutItsValue",
+                      {"rigctld", "-t", "4536", "-T"},
+                      Audience::script,
+                      "--rigctld localhost:4536 "},
+        RigctldHolder{"ACommandLineNotShown", {}, Audience::window, "\"rigctld localhost:4532\""}),
+    [](const testing::TestParamInfo<RigctldHolder>& info) { return info.param.name; });

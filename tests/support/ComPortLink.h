@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -30,6 +31,12 @@ public:
         const auto name = folder_ / "Sonavel" / "ports" / ("com" + std::to_string(number));
         std::filesystem::remove(name);
         std::filesystem::create_symlink(device, name);
+    }
+
+    // A ports file whose first line is line, as a user writes one.
+    void write(int number, const std::string& line) const {
+        std::ofstream(folder_ / "Sonavel" / "ports" / ("com" + std::to_string(number)))
+            << line << "\n";
     }
 
     const std::filesystem::path& folder() const { return folder_; }

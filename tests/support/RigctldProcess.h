@@ -72,6 +72,8 @@ public:
         return false;
     }
 
+    pid_t processId() const { return process_; }
+
     // Ends it at once, as a crash or a kill would.
     void kill() {
         if (process_ > 0) {

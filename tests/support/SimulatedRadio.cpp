@@ -73,11 +73,13 @@ void SimulatedRadio::open() {
     if (openpty(&master, &slave, name.data(), &raw, nullptr) != 0) {
         throw std::system_error(errno, std::generic_category(), "openpty");
     }
+    // A radio behind a UART holds no file of the computer's: only the program under test opens
+    // the slave, so that it finds no other holder of the device.
+    ::close(slave);
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     {
         std::lock_guard lock(mutex_);
         master_ = master;
-        slave_ = slave;
         slavePath_ = name.data();
         stop_ = false;
     }
@@ -96,9 +98,7 @@ void SimulatedRadio::close() {
     reader_.join();
     std::scoped_lock lock(writing_, mutex_);
     ::close(master_);
-    ::close(slave_);
     master_ = -1;
-    slave_ = -1;
 }
 
 void SimulatedRadio::readLoop() {
@@ -124,6 +124,10 @@ void SimulatedRadio::readLoop() {
         }
         pollfd watch{master, POLLIN, 0};
         if (poll(&watch, 1, pollMilliseconds) <= 0 || (watch.revents & POLLIN) == 0) {
+            // While no program has the slave open the master reports a hang-up at once.
+            if ((watch.revents & POLLHUP) != 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(pollMilliseconds));
+            }
             continue;
         }
         const ssize_t count = ::read(master, buffer.data(), std::min(wanted, buffer.size()));
@@ -283,7 +287,8 @@ bool SimulatedRadio::isConnected() const {
 std::optional<termios> SimulatedRadio::slaveTermios() const {
     std::lock_guard lock(mutex_);
     termios settings{};
-    if (slave_ < 0 || tcgetattr(slave_, &settings) != 0) {
+    // The master reports the slave's settings, whether or not the slave is open.
+    if (master_ < 0 || tcgetattr(master_, &settings) != 0) {
         return std::nullopt;
     }
     return settings;

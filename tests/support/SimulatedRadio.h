@@ -89,9 +89,6 @@ private:
     std::mutex writing_;
     mutable std::condition_variable heard_;
     int master_ = -1;
-    // Held open so that the master never reads as hung up while the program has the slave
-    // closed.
-    int slave_ = -1;
     std::string slavePath_;
     std::vector<Byte> received_;
     std::vector<Command> commands_;

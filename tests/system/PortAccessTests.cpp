@@ -2,15 +2,19 @@
 // SPDX-FileCopyrightText: 2026 Sonavel developers
 
 #include "system/DeviceAccess.h"
+#include "system/DeviceClaim.h"
 #include "system/PortHolders.h"
 
+#include <csignal>
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <random>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +45,22 @@ private:
 void writeFile(const fs::path& file, const std::string& content) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << content;
+}
+
+// The system's error when the user "nobody" opens device for reading and writing; 0 when it
+// opens.
+int openAsNobody(const std::string& device) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) {
+            _exit(255);
+        }
+        const int opened = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        _exit(opened < 0 ? errno : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
 }
 
 // What permissionAdvice says to a user without rights of their own: "nobody".
@@ -145,12 +165,52 @@ TEST(PortAccess, ALockFileOfAnyUsualFormNamesItsLiveProcessOnly) {
         }
     }
 
-    // The holder of an open device is found without any lock file.
+    // The holder of an open device is found without any lock file, but never this process.
     writeFile(locks / "ttyUSB7", "");
     const int held = ::open((locks / "ttyUSB7").c_str(), O_RDONLY);
-    const std::vector<Holder> holders = processesHolding((locks / "ttyUSB7").string());
+    const pid_t child = fork();
+    if (child == 0) {
+        ::pause();
+        _exit(0);
+    }
     ::close(held);
+    const std::vector<Holder> holders = processesHolding((locks / "ttyUSB7").string());
+    ::kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
     ASSERT_EQ(holders.size(), 1u);
-    EXPECT_EQ(holders.front().processId, self);
+    EXPECT_EQ(holders.front().processId, child);
     EXPECT_TRUE(processesHolding((locks / "ttyUSB7").string()).empty());
+}
+
+TEST(PortAccess, AClaimSeesAnotherProgramsClaimAndKeepsOtherUsersOut) {
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    const std::string device = name;
+    ::chmod(name, 0666);
+
+    DeviceClaim first;
+    DeviceClaim second;
+    EXPECT_EQ(first.take(device), DeviceClaim::State::claimed);
+    EXPECT_EQ(second.take(device), DeviceClaim::State::lockedElsewhere);
+    first.excludeOthers();
+    if (geteuid() == 0) {
+        // Exclusive mode refuses an ordinary user's open; an administrator's goes through.
+        EXPECT_EQ(openAsNobody(device), EBUSY);
+        EXPECT_EQ(openAsNobody("/dev/null"), 0);
+        first.release();
+        EXPECT_EQ(openAsNobody(device), 0);
+        const int exclusive = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_EQ(::ioctl(exclusive, TIOCEXCL), 0);
+        EXPECT_EQ(second.take(device), DeviceClaim::State::exclusiveElsewhere);
+        ::ioctl(exclusive, TIOCNXCL);
+        ::close(exclusive);
+    }
+    first.release();
+    EXPECT_EQ(second.take(device), DeviceClaim::State::claimed);
+    EXPECT_EQ(first.take((fs::temp_directory_path() / "no-such-device").string()),
+              DeviceClaim::State::unclaimed);
+    ::close(master);
 }
