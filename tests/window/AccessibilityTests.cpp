@@ -60,19 +60,20 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
     EXPECT_EQ(said(shown, "Combo3", QAccessible::Value), "9600");
     EXPECT_EQ(shown.widget<QComboBox>("Combo2")->currentText(), "Com 1") << "a caption changed";
 
+    QWidget* announcer = shown.widget("Announcer");
+    const auto announced = [announcer](const QString& news) {
+        return QTest::qWaitFor([&] { return announcer->accessibleName().endsWith(news); }, 5000);
+    };
     auto* lines = shown.widget<QComboBox>("Combo4");
     lines->setFocus();
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(lines, Qt::Key_Down);
     }
+    EXPECT_TRUE(announced("Line 05: 0 4 4 6 0 0 0 0"));
     auto* notices = shown.widget<QTextEdit>("Text4");
     int removed = 0;
     QObject::connect(notices->document(), &QTextDocument::contentsChange, notices,
                      [&removed](int, int charsRemoved, int) { removed += charsRemoved; });
-    QWidget* announcer = shown.widget("Announcer");
-    const auto announced = [announcer](const QString& news) {
-        return QTest::qWaitFor([&] { return announcer->accessibleName() == news; }, 5000);
-    };
     QTest::mouseClick(shown.widget("Command2"), Qt::LeftButton);
     const QString opened = notices->toPlainText();
     EXPECT_EQ(said(shown, "Shape8", QAccessible::Name), "Port lamp: open");
@@ -83,7 +84,8 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
 
     // A success is confirmed without a line in the box.
     for (const auto& [button, confirmation] :
-         {std::pair{"Command6", "Sent to the radio"}, {"Command3", "Line 05 accepted"}}) {
+         {std::pair{"Command6", "Sent to the radio"},
+          {"Command3", "Line 05 accepted; Update sends it to the radio"}}) {
         QTest::mouseClick(shown.widget(button), Qt::LeftButton);
         EXPECT_TRUE(announced(confirmation)) << button;
     }
