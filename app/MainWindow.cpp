@@ -34,7 +34,7 @@ MainWindow::MainWindow(Platform platform)
                     eventLoop_, noticeBox),
       samples_(sampleSelector, sentence_, settings_, noticeBox),
       lineEditor_({lineSelector, digitCells}, sentence_, noticeBox),
-      files_(sampleSelector, sentence_, platform.fileDialog, eventLoop_, noticeBox) {
+      files_(sampleSelector, sentence_, platform.fileDialog, eventLoop_, serialPort_, noticeBox) {
     sampleSelector.onChosen = [this] { samples_.sampleChosen(); };
     portSelector.onChosen = [this] { port_.portChosen(); };
     rateSelector.onChosen = [this] { port_.rateChosen(); };

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 
 // The sentence: the box the user sees, and the digit store that the line editor changes and
@@ -43,6 +44,9 @@ public:
     void acceptLine(int first, const Line& cells);
     // What Update sends: the store's cells joined.
     std::string joined() const { return controls_.digitStore.join(); }
+    // The accepted lines that the box does not show, not yet sent ("lines 03 and 05"); nothing
+    // while the box shows what Update would send.
+    std::optional<std::string> unsentLines() const;
 
     // What keeps text from being a sentence the radio takes (128 hexadecimal digits, 0 to 9 and
     // A to F), with where the user finds it; nothing when it is one.
@@ -53,4 +57,6 @@ public:
 
 private:
     Controls controls_;
+    // Line numbers accepted since the store last took the box.
+    std::set<int> acceptedLines_;
 };

@@ -33,12 +33,28 @@ std::optional<std::string> askForFile(FileDialog& dialog,
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
+
+// "Loaded eq.txt: the last of 4 sentences", and what the radio would not take in the one loaded.
+std::string loadedWords(const std::string& title, std::size_t lines,
+                        const std::optional<std::string>& fault) {
+    if (lines == 0) {
+        return "Opened " + title + ": it holds no line, so the sentence box is as it was";
+    }
+    const std::string kind = fault ? "line" : "sentence";
+    std::string said = "Loaded " + title + ": " +
+                       (lines == 1 ? "its one " + kind
+                                   : "the last of " + std::to_string(lines) + " " + kind + "s");
+    if (fault) {
+        said += ", but the radio expects " + std::string(sentenceTaken) + ": " + *fault;
+    }
+    return said;
+}
 } // namespace
 
 SentenceFiles::SentenceFiles(ComboBox& sampleSelector, Sentence& sentence, FileDialog& dialog,
-                             EventLoop& eventLoop, NoticeBox& notices)
+                             EventLoop& eventLoop, const SerialPort& port, NoticeBox& notices)
     : sampleSelector_(sampleSelector), sentence_(sentence), dialog_(dialog), eventLoop_(eventLoop),
-      notices_(notices) {}
+      port_(port), notices_(notices) {}
 
 // A failure ends Open at once and the user is told why. A file that cannot be read to the end
 // leaves the window as it was: the box shows the sentence in the store, which Update sends.
@@ -48,6 +64,8 @@ void SentenceFiles::openPressed() {
         return;
     }
     const std::string& name = *chosen;
+    std::size_t lineCount = 0;
+    std::string title;
     {
         const auto slot = slots_.claimReading();
         if (!slot) {
@@ -62,7 +80,7 @@ void SentenceFiles::openPressed() {
             return;
         }
         const std::string sampleBefore = sampleSelector_.text();
-        const std::string title = dialog_.chosenTitle();
+        title = dialog_.chosenTitle();
         sampleSelector_.setText(title);
 
         // Each line replaces the box, so the last one stays; the window keeps reacting between
@@ -82,11 +100,14 @@ void SentenceFiles::openPressed() {
                 "; the sentence and the sample were left as they were");
             return;
         }
+        lineCount = read.lineCount;
     }
     sentence_.takeShown();
+    notices_.announce(loadedWords(title, lineCount, sentence_.fault(sentence_.shown())));
 }
 
-// The box is saved, not the store: accepted line edits not yet sent stay out of the file.
+// The box is saved, not the store: accepted line edits not yet sent stay out of the file, and the
+// user is told so and how to bring them in.
 void SentenceFiles::savePressed() {
     const auto chosen = askForFile(dialog_, &FileDialog::chooseSaveFile);
     if (!chosen) {
@@ -103,12 +124,26 @@ void SentenceFiles::savePressed() {
     if (const Result saved = appendSentenceLine(name, sentence); !saved) {
         notices_.report("The sentence could not be saved to " + quoted(name) + ": " +
                         saved.reason());
-    } else if (const auto fault = sentence_.fault(sentence)) {
+        return;
+    }
+    const auto fault = sentence_.fault(sentence);
+    if (fault) {
         notices_.report("Saved to " + quoted(name) + " as it stands, but the radio expects " +
                         sentenceTaken + ": " + *fault +
                         ". Correct it in the line editor, press Accept Changes and Update, then "
                         "Save again.");
-    } else {
+    }
+    const auto unsent = sentence_.unsentLines();
+    if (unsent) {
+        notices_.report(
+            "Saved to " + quoted(name) +
+            " as the sentence box shows it, without the changes accepted in " + *unsent +
+            (port_.isOpen() ? ": Update sends them and brings them into the box; then Save again."
+                            : ": only a send brings them into the box, so press Connect, then "
+                              "Update, then Save again; until then they live only in the line "
+                              "editor."));
+    }
+    if (!fault && !unsent) {
         notices_.announce("Saved to " + dialog_.chosenTitle());
     }
 }

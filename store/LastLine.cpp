@@ -9,6 +9,7 @@ LastLine readLastLine(ByteSource& source, const std::function<void(const std::st
     std::string line;
     LineReader::Step step;
     while ((step = reader.next(line)) == LineReader::Step::line) {
+        ++last.lineCount;
         if (eachLine) {
             eachLine(line);
         }

@@ -5,6 +5,7 @@
 
 #include "store/LineReader.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 struct LastLine {
     // Nothing when the bytes held no line at all.
     std::optional<std::string> line;
+    std::size_t lineCount = 0;
     // Why reading stopped early, worded for the user; empty when it reached the end.
     std::string failure;
 };

@@ -40,6 +40,17 @@ public:
     bool isFinishing() const { return finishing_; }
 
 protected:
+    // Tabbing in would select the text, and a screen reader says a selection as it comes, before
+    // the box that took the focus and its value: the value twice. Typing here chooses nothing,
+    // so the selection served nobody.
+    void focusInEvent(QFocusEvent* event) override {
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+            QFocusEvent entered(event->type(), Qt::OtherFocusReason);
+            QLineEdit::focusInEvent(&entered);
+        } else {
+            QLineEdit::focusInEvent(event);
+        }
+    }
     void focusOutEvent(QFocusEvent* event) override {
         finishing_ = true;
         QLineEdit::focusOutEvent(event);
@@ -136,8 +147,14 @@ void showNotices(NoticeBox& model, QTextEdit* widget) {
 }
 
 void editCell(TextBox& model, QLineEdit* widget) {
+    // A line edit tells where its caret stands the first time it takes the focus, before the focus
+    // itself, and a screen reader then takes the caret for the focus and names nothing. Told now,
+    // before anyone listens, it is not told then.
+    widget->setCursorPosition(0);
     follow(model, [&model, widget] {
         const QString shown = toQString(model.text());
+        // A screen reader says nothing for an empty cell.
+        widget->setAccessibleDescription(shown.isEmpty() ? QStringLiteral("empty") : QString());
         if (widget->text() != shown) {
             widget->setText(shown);
         }

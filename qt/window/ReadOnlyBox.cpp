@@ -3,6 +3,7 @@
 
 #include "qt/window/ReadOnlyBox.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -19,6 +20,22 @@ ReadOnlyBox::ReadOnlyBox(QWidget* parent) : QTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The outline is drawn in this margin, clear of the text.
     document()->setDocumentMargin(outlineWidth);
+}
+
+void ReadOnlyBox::keyPressEvent(QKeyEvent* event) {
+    const bool up = event->key() == Qt::Key_Up;
+    const bool down = event->key() == Qt::Key_Down;
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    if (lineWrapMode() != WidgetWidth || !(up || down) || (held & ~Qt::ShiftModifier)) {
+        QTextEdit::keyPressEvent(event);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(up ? QTextCursor::PreviousBlock : QTextCursor::NextBlock,
+                        held & Qt::ShiftModifier ? QTextCursor::KeepAnchor
+                                                 : QTextCursor::MoveAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void ReadOnlyBox::paintEvent(QPaintEvent* event) {

@@ -67,15 +67,16 @@ TEST(LineEditorFirstUse, AcceptBeforeAnyLineWasChosenWritesPositionsZeroToSeven)
 }
 
 // The store takes the cells as typed; the user hears what in them the radio will not take, or that
-// the line went in.
+// the line went in, and choosing the line again says each cell so that it can be told apart.
 namespace {
 struct TypedCell {
     std::string typed;
-    std::string said; // empty: the line is sound and only announced
+    std::string said;  // empty: the line is sound and only announced
+    std::string heard; // when the line is chosen again
 };
 
 void PrintTo(const TypedCell& test, std::ostream* out) {
-    *out << '"' << test.typed << '"';
+    *out << ::testing::PrintToString(test.typed);
 }
 
 struct LineAccepting : LineEditing, ::testing::WithParamInterface<TypedCell> {};
@@ -83,16 +84,17 @@ struct LineAccepting : LineEditing, ::testing::WithParamInterface<TypedCell> {};
 
 TEST_P(LineAccepting, KeepsTheCellsAsTypedAndTellsWhatIsNotOneHexDigitEach) {
     const TypedCell& test = GetParam();
+    window.lineSelector.choose(1);
     std::vector<std::string> announced;
     window.noticeBox.onAnnounce = [&](const std::string& news) { announced.push_back(news); };
-    window.lineSelector.choose(1);
     window.noticeBox.setText("");
     window.digitCells[3].type(test.typed);
     window.acceptButton.press();
     EXPECT_EQ(window.digitStore.join(), pro.substr(0, 11) + test.typed + pro.substr(12));
     if (test.said.empty()) {
         EXPECT_EQ(window.noticeBox.text(), "");
-        EXPECT_EQ(announced, std::vector<std::string>{"Line 02 accepted"});
+        EXPECT_EQ(announced, std::vector<std::string>{"Line 02 accepted; Update sends it to the "
+                                                      "radio"});
     } else {
         EXPECT_NE(window.noticeBox.text().find("Line 02 was accepted as typed, but each cell takes "
                                                "one hexadecimal digit: " +
@@ -101,16 +103,31 @@ TEST_P(LineAccepting, KeepsTheCellsAsTypedAndTellsWhatIsNotOneHexDigitEach) {
             << window.noticeBox.text();
         EXPECT_TRUE(announced.empty());
     }
+    window.lineSelector.choose(1);
+    EXPECT_EQ(announced.back(), "Line 02: " + test.heard);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, LineAccepting,
     ::testing::Values(
-        TypedCell{"", "line 02, digit 4 is empty; the sentence now has 127 characters, not 128"},
-        TypedCell{"12", "line 02, digit 4 holds 2 characters; the sentence now has 129 characters, "
-                        "not 128"},
-        TypedCell{"g", "'g' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
-                       "to F)"},
-        TypedCell{"f", "'f' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
-                       "to F)"},
-        TypedCell{"F", ""}));
+        TypedCell{"", "line 02, digit 4 is empty; the sentence now has 127 characters, not 128",
+                  "0 1 6 empty 0 0 0 0"},
+        TypedCell{"12",
+                  "line 02, digit 4 holds 2 characters; the sentence now has 129 characters, "
+                  "not 128",
+                  "0 1 6, digit 4 holds 1 2, 0 0 0 0"},
+        TypedCell{"g",
+                  "'g' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
+                  "to F)",
+                  "0 1 6 g 0 0 0 0"},
+        TypedCell{
+            " \t",
+            "line 02, digit 4 holds 2 characters; ' ' at line 02, digit 4 is not an uppercase "
+            "hexadecimal digit (0 to 9, A to F), nor is 1 more character; the sentence now "
+            "has 129 characters, not 128",
+            "0 1 6, digit 4 holds space character 0x09, 0 0 0 0"},
+        TypedCell{"f",
+                  "'f' at line 02, digit 4 is not an uppercase hexadecimal digit (0 to 9, A "
+                  "to F)",
+                  "0 1 6 f 0 0 0 0"},
+        TypedCell{"F", "", "0 1 6 F 0 0 0 0"}));

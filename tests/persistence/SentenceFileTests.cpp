@@ -116,7 +116,10 @@ TEST_F(SentenceFileUse, SaveAppendsTheBoxAsALineAndOpenLoadsTheOneSavedLast) {
     window.sampleSelector.choose(0);
     const std::size_t settingsWrites = t.settings.writes.size();
     const std::string notice = window.noticeBox.text();
+    std::string announced;
+    window.noticeBox.onAnnounce = [&](const std::string& news) { announced = news; };
     open("eq.txt");
+    EXPECT_EQ(announced, "Loaded eq.txt: the last of 2 sentences");
     EXPECT_EQ(window.sentenceBox.text(), sample(5));
     EXPECT_EQ(window.digitStore.join(), sample(5));
     EXPECT_EQ(window.sampleSelector.text(), "eq.txt");
@@ -130,8 +133,9 @@ TEST_F(SentenceFileUse, SaveAppendsTheBoxAsALineAndOpenLoadsTheOneSavedLast) {
     EXPECT_EQ(restarted->sentenceBox.text(), sample(0));
 }
 
-// Saved as it stands; what the radio would not take is told, a sound sentence is confirmed.
-TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSent) {
+// Saved as it stands; what the radio would not take is told, and so are accepted lines that the
+// box does not hold yet, with how to bring them in; a sound sentence is confirmed.
+TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsAndTellsWhichAcceptedLinesItLeftOut) {
     std::vector<std::string> announced;
     window.noticeBox.onAnnounce = [&](const std::string& news) { announced.push_back(news); };
     ASSERT_EQ(window.sentenceBox.text(), "");
@@ -142,16 +146,32 @@ TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsNotAcceptedEditsThatWereNotSen
                   "digits, 0 to 9 and A to F: the sentence is empty. Correct it in the line "
                   "editor, press Accept Changes and Update, then Save again.");
     window.sampleSelector.choose(3);
-    window.lineSelector.choose(0);
-    window.digitCells[0].type("Z");
-    window.acceptButton.press();
-    ASSERT_EQ(window.digitStore.cell(0), "Z");
-    const std::string notice = window.noticeBox.text();
+    for (const int line : {0, 4}) {
+        window.lineSelector.choose(line);
+        window.digitCells[0].type("F");
+        window.acceptButton.press();
+    }
+    const std::string leftOut = "Saved to \"" + folder.path("eq.txt") +
+                                "\" as the sentence box shows it, without the changes accepted in "
+                                "lines 01 and 05: ";
+    std::string notice = window.noticeBox.text();
     save("eq.txt");
     EXPECT_EQ(folder.read("eq.txt"), crlf + sample(3) + crlf);
-    EXPECT_EQ(window.digitStore.cell(0), "Z") << "Save changes nothing in the window";
-    EXPECT_EQ(window.noticeBox.text(), notice);
-    EXPECT_EQ(announced, std::vector<std::string>{"Saved to eq.txt"});
+    EXPECT_EQ(window.digitStore.cell(32), "F") << "Save changes nothing in the window";
+    EXPECT_EQ(newNotice(notice).substr(9),
+              leftOut + "only a send brings them into the box, so press Connect, then Update, "
+                        "then Save again; until then they live only in the line editor.");
+
+    window.connectButton.press();
+    notice = window.noticeBox.text();
+    save("eq.txt");
+    EXPECT_EQ(newNotice(notice).substr(9),
+              leftOut + "Update sends them and brings them into the box; then Save again.");
+    EXPECT_EQ(std::count(announced.begin(), announced.end(), "Saved to eq.txt"), 0);
+
+    window.updateButton.press();
+    save("eq.txt");
+    EXPECT_EQ(announced.back(), "Saved to eq.txt");
 }
 
 namespace {
@@ -199,7 +219,10 @@ TEST_F(SentenceFileUse, OpenOfAnEmptyFileChangesOnlyTheSelectorAndSplitsTheBoxAg
     const std::string notice = window.noticeBox.text();
     folder.write("empty.txt", "");
 
+    std::string announced;
+    window.noticeBox.onAnnounce = [&](const std::string& news) { announced = news; };
     open("empty.txt");
+    EXPECT_EQ(announced, "Opened empty.txt: it holds no line, so the sentence box is as it was");
     EXPECT_EQ(window.sampleSelector.text(), "empty.txt");
     EXPECT_EQ(window.sentenceBox.text(), sample(3));
     EXPECT_EQ(window.digitStore.join(), sample(3)) << "the accepted edit gives way to the box";
@@ -239,8 +262,11 @@ TEST_F(SentenceFileUse, WhatCannotBeOpenedChangesNothingAndTheNoticeSaysWhyWitho
             << added;
     }
     folder.write("good.txt", "good\r\n");
+    std::string announced;
+    window.noticeBox.onAnnounce = [&](const std::string& news) { announced = news; };
     open("good.txt");
     EXPECT_EQ(window.sentenceBox.text(), "good") << "a failed Open frees its slot";
+    EXPECT_EQ(announced.find("Loaded good.txt: its one line, but the radio expects"), 0u);
 }
 
 // Update sends the store; after a failed Open the box must show that, not a line of the file.

@@ -54,25 +54,26 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
         {"Check1", "Auto", "Send Data Every Second"},
         {"Combo4", "Line", "Select Line of Command Sentence"},
         {"Command3", "Accept Changes", ""},
-        {"Text2(0)", "Digit 1", ""},
-        {"Text2(7)", "Digit 8", ""},
+        {"Text2(0)", "Digit 1", "empty"},
+        {"Text2(7)", "Digit 8", "empty"},
     });
     EXPECT_EQ(said(shown, "Combo3", QAccessible::Value), "9600");
     EXPECT_EQ(shown.widget<QComboBox>("Combo2")->currentText(), "Com 1") << "a caption changed";
 
+    QWidget* announcer = shown.widget("Announcer");
+    const auto announced = [announcer](const QString& news) {
+        return QTest::qWaitFor([&] { return announcer->accessibleName().endsWith(news); }, 5000);
+    };
     auto* lines = shown.widget<QComboBox>("Combo4");
     lines->setFocus();
     for (int i = 0; i < 5; ++i) {
         QTest::keyClick(lines, Qt::Key_Down);
     }
+    EXPECT_TRUE(announced("Line 05: 0 4 4 6 0 0 0 0"));
     auto* notices = shown.widget<QTextEdit>("Text4");
     int removed = 0;
     QObject::connect(notices->document(), &QTextDocument::contentsChange, notices,
                      [&removed](int, int charsRemoved, int) { removed += charsRemoved; });
-    QWidget* announcer = shown.widget("Announcer");
-    const auto announced = [announcer](const QString& news) {
-        return QTest::qWaitFor([&] { return announcer->accessibleName() == news; }, 5000);
-    };
     QTest::mouseClick(shown.widget("Command2"), Qt::LeftButton);
     const QString opened = notices->toPlainText();
     EXPECT_EQ(said(shown, "Shape8", QAccessible::Name), "Port lamp: open");
@@ -83,7 +84,8 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
 
     // A success is confirmed without a line in the box.
     for (const auto& [button, confirmation] :
-         {std::pair{"Command6", "Sent to the radio"}, {"Command3", "Line 05 accepted"}}) {
+         {std::pair{"Command6", "Sent to the radio"},
+          {"Command3", "Line 05 accepted; Update sends it to the radio"}}) {
         QTest::mouseClick(shown.widget(button), Qt::LeftButton);
         EXPECT_TRUE(announced(confirmation)) << button;
     }
@@ -110,7 +112,8 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
     const QStringList told = notices->toPlainText().split('\n');
     EXPECT_TRUE(announced(told[told.size() - 2] + ' ' + told.last()));
 
-    // A line the box wraps on screen is still one line to a screen reader reading line by line.
+    // A line the box wraps on screen is still one line to a screen reader reading line by line,
+    // and Down reaches each line once, as a screen reader reads the line at the caret.
     shown.model->noticeBox.report("No device at /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_"
                                   "A50285BI-if00-port0: plug the adapter in");
     notices->grab();
@@ -118,9 +121,34 @@ TEST(Accessibility, EachControlSaysWhatItIsTheLampsSayTheirStateAndEachResultIsA
     ASSERT_GT(written.layout()->lineCount(), 1) << "the line fits, which proves nothing";
     int start = -1;
     int end = -1;
-    EXPECT_EQ(
-        QAccessible::queryAccessibleInterface(notices)->textInterface()->textAtOffset(
-            written.position() + written.length() / 2, QAccessible::LineBoundary, &start, &end),
-        written.text());
+    QAccessibleTextInterface* reading =
+        QAccessible::queryAccessibleInterface(notices)->textInterface();
+    EXPECT_EQ(reading->textAtOffset(written.position() + written.length() / 2,
+                                    QAccessible::LineBoundary, &start, &end),
+              written.text());
     EXPECT_EQ(start, written.position());
+    notices->setFocus();
+    QTest::keyClick(notices, Qt::Key_Home, Qt::ControlModifier);
+    QString heard;
+    for (int press = 0; press <= notices->document()->blockCount(); ++press) {
+        const int at = reading->cursorPosition();
+        heard += reading->textAtOffset(at, QAccessible::LineBoundary, &start, &end);
+        QTest::keyClick(notices, Qt::Key_Down);
+        if (reading->cursorPosition() == at) {
+            break;
+        }
+    }
+    EXPECT_EQ(heard.toStdString(), notices->toPlainText().toStdString());
+
+    // A notification that comes while another window is active waits for this one.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    shown.model->noticeBox.report("While away");
+    QCoreApplication::processEvents();
+    EXPECT_NE(announcer->accessibleName().toStdString(),
+              notices->document()->lastBlock().text().toStdString());
+    shown.view->activateWindow();
+    EXPECT_TRUE(announced(notices->document()->lastBlock().text()));
 }
