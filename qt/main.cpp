@@ -4,6 +4,7 @@
 #include "cli/Arguments.h"
 #include "qt/Program.h"
 #include "qt/cli/CommandLine.h"
+#include "system/CommandArguments.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -23,7 +24,7 @@ void preferDesktopDrawnTitleBar() {
 
 int main(int argc, char* argv[]) {
     // A script's arguments run without a window, before anything could reach for a display.
-    if (const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const std::vector<std::string> arguments = commandArguments(argc, argv);
         !command_line::argumentsAreForWindow(arguments)) {
         return runCommandLine(arguments);
     }
