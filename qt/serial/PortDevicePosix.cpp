@@ -3,14 +3,12 @@
 
 #include "link/SerialDeviceOrder.h"
 #include "qt/serial/PortDevice.h"
-#include "radio/PortLabel.h"
+#include "qt/serial/PortsFolder.h"
 #include "system/DeviceAccess.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QStringList>
-#include <set>
 
 namespace {
 QString described(const QString& device, const QList<QSerialPortInfo>& present) {
@@ -41,8 +39,7 @@ std::vector<std::string> numbered(const QList<QSerialPortInfo>& present) {
 
 std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
                                    const std::vector<std::string>& numberedDevices) {
-    const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
-    if (auto entry = readPortsEntry(file.toStdString())) {
+    if (auto entry = portsFileEntry(number, portsFolder)) {
         return entry;
     }
     if (number < 1 || static_cast<std::size_t>(number) > numberedDevices.size()) {
@@ -63,34 +60,20 @@ std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
 QStringList portsWithDevices(const QString& portsFolder) {
     const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
     const std::vector<std::string> numberedDevices = numbered(present);
-    std::set<int> numbers;
+    std::set<int> numbers = portsFileNumbers(portsFolder);
     for (int number = 1; number <= static_cast<int>(numberedDevices.size()); ++number) {
         numbers.insert(number);
     }
-    const QStringList links =
-        QDir(portsFolder)
-            .entryList({QStringLiteral("com*")}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
-    for (const QString& link : links) {
-        bool isNumber = false;
-        const int number = link.mid(3).toInt(&isNumber);
-        if (isNumber && number > 0) {
-            numbers.insert(number);
-        }
-    }
+    // A device that is unplugged leads nowhere and is no choice.
+    const auto presentDevice = [&present](const std::string& written) {
+        const QString device = QFileInfo(QString::fromStdString(written)).canonicalFilePath();
+        return device.isEmpty() ? device : described(device, present);
+    };
     QStringList listed;
     for (const int number : numbers) {
-        const std::optional<PortsEntry> entry = entryFor(number, portsFolder, numberedDevices);
-        const QString label = QString::fromStdString(portLabel(number)) + QStringLiteral(" is ");
-        if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
-            listed << label + QStringLiteral("rigctld at ") +
-                          QString::fromStdString(rigctld->address());
-        }
-        const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr;
-        // A device that is unplugged leads nowhere and is no choice.
-        const QString device =
-            serial ? QFileInfo(QString::fromStdString(serial->device)).canonicalFilePath() : "";
-        if (!device.isEmpty()) {
-            listed << label + described(device, present);
+        if (auto port =
+                listedPort(number, entryFor(number, portsFolder, numberedDevices), presentDevice)) {
+            listed << *port;
         }
     }
     return listed;

@@ -9,7 +9,8 @@
 
 namespace {
 constexpr int lowestPort = 1;
-constexpr int highestPort = 255;
+// Windows numbers its ports up to COM256.
+constexpr int highestPort = 256;
 
 } // namespace
 
@@ -66,16 +67,10 @@ Result QtSerialPort::open() {
         return Result::failure(portLabel(number_) + " opens nothing: " + problem->report);
     }
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
-#ifdef SONAVEL_RIGCTLD
         link_ = &rigctld_;
         Result opened = rigctld_.open(*rigctld, number_);
         description_ = rigctld_.description();
         return opened;
-#else
-        return Result::failure(portLabel(number_) + " leads to rigctld at " + rigctld->address() +
-                               ", which this build of Sonavel cannot reach: it was built "
-                               "without networking");
-#endif
     }
     link_ = &serial_;
     Result opened = serial_.open(std::get<SerialDeviceEntry>(*entry), settings_, number_,
@@ -120,7 +115,5 @@ void QtSerialPort::portLost(const std::string& reason) {
 void QtSerialPort::release() {
     listener_ = nullptr;
     serial_.release();
-#ifdef SONAVEL_RIGCTLD
     rigctld_.release();
-#endif
 }

@@ -3,6 +3,7 @@
 
 #include "qt/serial/RigctldLink.h"
 
+#include "qt/serial/PortsFolder.h"
 #include "radio/PortLabel.h"
 
 #include <QMetaObject>
@@ -61,10 +62,8 @@ Result RigctldLink::open(const RigctldEntry& entry, int number) {
         return Result::failure(name() + " could not be reached: " + why +
                                ". Check that rigctld is running there (rigctld -m 2014 -r "
                                "/dev/ttyUSB0 -t " +
-                               std::to_string(entry.port) +
-                               ") and the address in ~/.config/"
-                               "Sonavel/ports/com" +
-                               std::to_string(number));
+                               std::to_string(entry.port) + ") and the address in " +
+                               shownPortsFile(number));
     }
     socket_.write("+\\dump_caps\n");
     std::vector<RigctldAnswers::Answer> answered;
@@ -76,9 +75,8 @@ Result RigctldLink::open(const RigctldEntry& entry, int number) {
         socket_.abort();
         return Result::failure(name() +
                                " took the connection but did not answer as rigctld "
-                               "does. Check the port number in ~/.config/Sonavel/ports/"
-                               "com" +
-                               std::to_string(number));
+                               "does. Check the port number in " +
+                               shownPortsFile(number));
     }
     const std::string radio = rigctldRadioName(answered.front());
     description_ = "rigctld at " + entry.address() + (radio.empty() ? "" : ", " + radio);
