@@ -197,9 +197,12 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file, Devi
     while (line.size() <= lineLimit && text.get(c) && c != '\n') {
         line += c;
     }
-    // Windows' Notepad may begin a file with the UTF-8 byte order mark.
+    // Windows' Notepad may begin a file with the UTF-8 byte order mark, and ends lines with CR LF.
     if (line.starts_with(utf8ByteOrderMark)) {
         line.erase(0, utf8ByteOrderMark.size());
+    }
+    if (line.ends_with('\r')) {
+        line.pop_back();
     }
     if (!text && !text.eof()) {
         return PortsEntryProblem{shown(file) + " could not be read"};

@@ -145,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"COM3\" is a Windows port name, not a device of this system; expected a "
                   "device (\"/dev/ttyUSB0\""},
         PortsText{"LinuxDeviceOnWindows", comPorts, "/dev/ttyUSB0 rtscts\r\n", std::nullopt,
-                  "\"/dev/ttyUSB0\" is a Linux device, not a Windows port; expected a port "
-                  "(\"COM12\""},
+                  "line 1 \"/dev/ttyUSB0 rtscts\": \"/dev/ttyUSB0\" is a Linux device, not a "
+                  "Windows port; expected a port (\"COM12\""},
         PortsText{"BeyondWindowsPorts", comPorts, "COM257", std::nullopt,
                   "\"COM257\" is no Windows port: they are COM1 to COM256"},
         PortsText{"NoPortOnWindows", comPorts, "USB0", std::nullopt,
