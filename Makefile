@@ -76,7 +76,8 @@ clean:
 # to write the uninstaller.
 WINDOWS_PACKAGES := cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
                     gcc-mingw-w64-x86-64-posix nsis wine wine64 googletest xz-utils
-WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) xvfb xauth xdotool x11-utils socat libhamlib-utils
+WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) xvfb xauth xdotool x11-utils imagemagick socat \
+                         libhamlib-utils
 QT_WINDOWS_ARCHIVE ?= ../shared/qt-mingw/qt-6.4.2-mingw64.tar.xz
 windows_qt = $${QT_WINDOWS:-$(CURDIR)/build-win/qt6-mingw}
 

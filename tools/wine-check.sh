@@ -17,7 +17,8 @@
 #   tools/wine-check.sh [BUILD]       BUILD defaults to build-win, the logic tests built in it
 # Everything runs in a fresh Wine prefix in a temporary folder, on a virtual screen. COM5 and
 # COM12 are pseudo-terminals whose bytes are kept; rigctld serves a stand-in radio on a third.
-# Prints how long one-shot sends take. Needs wine, Xvfb, xdotool, xprop, socat and rigctld.
+# Prints how long one-shot sends take. Needs wine, Xvfb, xdotool, xprop, ImageMagick, socat and
+# rigctld.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
