@@ -71,10 +71,13 @@ clean:
 # The Windows program, cross-built in build-win/: Sonavel-1.1-setup.exe, the installer, and
 # Sonavel-1.1-windows.zip, the same program to unpack anywhere. Qt for Windows is taken from
 # $QT_WINDOWS; where that is unset, the prebuilt archive beside the project is unpacked into the
-# build folder, or tools/build-qt-windows.sh builds one from Debian's sources.
+# build folder (again where an older one without Qt Network is there), or
+# tools/build-qt-windows.sh builds one from Debian's sources. Wine runs at build time too, once,
+# to write the uninstaller.
 WINDOWS_PACKAGES := cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
                     gcc-mingw-w64-x86-64-posix nsis wine wine64 googletest xz-utils
-WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) xvfb xauth xdotool socat
+WINDOWS_TEST_PACKAGES := $(WINDOWS_PACKAGES) xvfb xauth xdotool x11-utils imagemagick socat \
+                         libhamlib-utils
 QT_WINDOWS_ARCHIVE ?= ../shared/qt-mingw/qt-6.4.2-mingw64.tar.xz
 windows_qt = $${QT_WINDOWS:-$(CURDIR)/build-win/qt6-mingw}
 
@@ -82,12 +85,12 @@ windows_qt = $${QT_WINDOWS:-$(CURDIR)/build-win/qt6-mingw}
 
 windows:
 	$(call install_missing,$(WINDOWS_PACKAGES))
-	@if [ ! -d "$(windows_qt)/lib/cmake/Qt6" ]; then \
+	@if [ ! -d "$(windows_qt)/lib/cmake/Qt6Network" ]; then \
 	  if [ -z "$$QT_WINDOWS" ] && [ -f $(QT_WINDOWS_ARCHIVE) ]; then \
-	    mkdir -p build-win && tar -C build-win -xJf $(QT_WINDOWS_ARCHIVE); \
+	    mkdir -p build-win && rm -rf build-win/qt6-mingw && tar -C build-win -xJf $(QT_WINDOWS_ARCHIVE); \
 	  else \
-	    echo "No Qt for Windows in $(windows_qt): set QT_WINDOWS to one, or build one with" \
-	         "tools/build-qt-windows.sh (about 35 minutes on 2 cores)." >&2; \
+	    echo "No Qt for Windows with Qt Network in $(windows_qt): set QT_WINDOWS to one, or" \
+	         "build one with tools/build-qt-windows.sh (about 35 minutes on 2 cores)." >&2; \
 	    exit 1; \
 	  fi; \
 	fi

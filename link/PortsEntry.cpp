@@ -5,15 +5,25 @@
 
 #include <charconv>
 #include <fstream>
+#include <string_view>
 #include <vector>
 
 namespace {
 // Longer than any device path or address; a file past it is not a ports file.
 constexpr std::size_t lineLimit = 1024;
 
-const char* const expectedForms =
-    "a device (\"/dev/ttyUSB0\", a /dev/serial/by-id name, either followed by \"rtscts\" "
-    "for RTS/CTS handshake) or \"rigctld HOST:PORT\" (\"rigctld localhost:4532\")";
+std::string expectedForms(DeviceNames names) {
+    return std::string(names == DeviceNames::comPorts
+                           ? "a port (\"COM12\", "
+                           : "a device (\"/dev/ttyUSB0\", a /dev/serial/by-id name, ") +
+           "either followed by \"rtscts\" for RTS/CTS handshake) or \"rigctld HOST:PORT\" "
+           "(\"rigctld localhost:4532\")";
+}
+
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Windows numbers its serial ports from COM1 to COM256.
+constexpr int highestComPort = 256;
 
 std::vector<std::string> wordsOf(const std::string& line) {
     std::vector<std::string> words;
@@ -123,6 +133,60 @@ PortsEntry rigctldEntry(const std::vector<std::string>& words, const std::string
     return RigctldEntry{host, *port};
 }
 
+// "COM12" in any letter case is 12; 0 when the word is not COM and digits.
+int comPortNumber(const std::string& word) {
+    if (word.size() < 4 || word.size() > 6) {
+        return 0;
+    }
+    std::string prefix = word.substr(0, 3);
+    for (char& c : prefix) {
+        c = static_cast<char>(c & ~0x20);
+    }
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(word.data() + 3, word.data() + word.size(), number);
+    const bool whole = error == std::errc{} && end == word.data() + word.size();
+    return prefix == "COM" && whole ? static_cast<int>(number) : 0;
+}
+
+// The device that the first word of a ports line names on this system, or why it names none.
+struct NamedDevice {
+    std::string device;
+    std::string problem;
+};
+
+NamedDevice namedDevice(const std::string& word, DeviceNames names) {
+    const int comPort = comPortNumber(word);
+    if (names == DeviceNames::paths) {
+        if (comPort > 0) {
+            return {{},
+                    "\"" + word +
+                        "\" is a Windows port name, not a device of this system; expected " +
+                        expectedForms(names)};
+        }
+        return {word.find('/') == std::string::npos ? "/dev/serial/by-id/" + word : word, {}};
+    }
+    if (comPort >= 1 && comPort <= highestComPort) {
+        return {"COM" + std::to_string(comPort), {}};
+    }
+    if (comPort > 0) {
+        return {{},
+                "\"" + word + "\" is no Windows port: they are COM1 to COM" +
+                    std::to_string(highestComPort)};
+    }
+    if (word.find('/') != std::string::npos) {
+        return {{},
+                "\"" + word + "\" is a Linux device, not a Windows port; expected " +
+                    expectedForms(names)};
+    }
+    return {{}, "\"" + word + "\" is not understood; expected " + expectedForms(names)};
+}
+
+// The file's name as the user wrote it, with the system's separators, whatever its script.
+std::string shown(const std::filesystem::path& file) {
+    const std::u8string name = std::filesystem::path(file).make_preferred().u8string();
+    return {name.begin(), name.end()};
+}
+
 bool isText(const std::filesystem::path& file) {
     std::error_code error;
     return std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error));
@@ -134,7 +198,7 @@ std::string RigctldEntry::address() const {
     return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
-PortsEntry parsePortsLine(const std::string& text, const std::string& fileName) {
+PortsEntry parsePortsLine(const std::string& text, const std::string& fileName, DeviceNames names) {
     // A line written on Windows ends in CR LF.
     const std::string line =
         !text.empty() && text.back() == '\r' ? text.substr(0, text.size() - 1) : text;
@@ -143,15 +207,16 @@ PortsEntry parsePortsLine(const std::string& text, const std::string& fileName) 
     }
     const std::vector<std::string> words = wordsOf(line);
     if (words.empty()) {
-        return problem(fileName, line, std::string("the line is empty; expected ") + expectedForms);
+        return problem(fileName, line, "the line is empty; expected " + expectedForms(names));
     }
     if (words[0] == "rigctld") {
         return rigctldEntry(words, fileName, line);
     }
-    SerialDeviceEntry device{words[0]};
-    if (device.device.find('/') == std::string::npos) {
-        device.device = "/dev/serial/by-id/" + device.device;
+    const NamedDevice named = namedDevice(words[0], names);
+    if (!named.problem.empty()) {
+        return problem(fileName, line, named.problem);
     }
+    SerialDeviceEntry device{named.device};
     for (std::size_t at = 1; at < words.size(); ++at) {
         if (words[at] != "rtscts" || device.handshake) {
             return problem(fileName, line,
@@ -164,7 +229,7 @@ PortsEntry parsePortsLine(const std::string& text, const std::string& fileName) 
     return device;
 }
 
-std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file) {
+std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file, DeviceNames names) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(file, error);
     if (error || !std::filesystem::exists(status)) {
@@ -177,13 +242,13 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file) {
     if (std::filesystem::is_symlink(status)) {
         const std::filesystem::path target = std::filesystem::canonical(file, error);
         if (!error) {
-            return SerialDeviceEntry{target.string()};
+            return SerialDeviceEntry{shown(target)};
         }
         const std::filesystem::path written = std::filesystem::read_symlink(file, error);
-        return SerialDeviceEntry{(file.parent_path() / written).lexically_normal().string()};
+        return SerialDeviceEntry{shown((file.parent_path() / written).lexically_normal())};
     }
     if (!isText(file)) {
-        return SerialDeviceEntry{file.string()};
+        return SerialDeviceEntry{shown(file)};
     }
     std::ifstream text(file, std::ios::binary);
     std::string line;
@@ -191,13 +256,20 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file) {
     while (line.size() <= lineLimit && text.get(c) && c != '\n') {
         line += c;
     }
+    // Windows' Notepad may begin a file with the UTF-8 byte order mark, and ends lines with CR LF.
+    if (line.starts_with(utf8ByteOrderMark)) {
+        line.erase(0, utf8ByteOrderMark.size());
+    }
+    if (line.ends_with('\r')) {
+        line.pop_back();
+    }
     if (!text && !text.eof()) {
-        return PortsEntryProblem{file.string() + " could not be read"};
+        return PortsEntryProblem{shown(file) + " could not be read"};
     }
     if (line.size() > lineLimit) {
-        return PortsEntryProblem{file.string() + ": the first line is longer than " +
+        return PortsEntryProblem{shown(file) + ": the first line is longer than " +
                                  std::to_string(lineLimit) + " characters; expected " +
-                                 expectedForms};
+                                 expectedForms(names)};
     }
-    return parsePortsLine(line, file.string());
+    return parsePortsLine(line, shown(file), names);
 }

@@ -34,13 +34,25 @@ struct PortsEntryProblem {
 
 using PortsEntry = std::variant<SerialDeviceEntry, RigctldEntry, PortsEntryProblem>;
 
+// How a system names its serial devices: by path ("/dev/ttyUSB0"), or as Windows' numbered
+// ports ("COM12").
+enum class DeviceNames { paths, comPorts };
+#ifdef _WIN32
+inline constexpr DeviceNames systemDeviceNames = DeviceNames::comPorts;
+#else
+inline constexpr DeviceNames systemDeviceNames = DeviceNames::paths;
+#endif
+
 // The first line of a text file in the ports folder: "DEVICE [rtscts]" or "rigctld HOST:PORT".
-// A DEVICE without "/" is a name under /dev/serial/by-id. A control character is refused where
-// it stands.
-PortsEntry parsePortsLine(const std::string& line, const std::string& fileName);
+// A DEVICE is a path, where one without "/" is a name under /dev/serial/by-id, or on Windows a
+// port from COM1 to COM256; the other system's form is refused as such. A control character is
+// refused where it stands.
+PortsEntry parsePortsLine(const std::string& line, const std::string& fileName,
+                          DeviceNames names = systemDeviceNames);
 
 // What "com<N>" in the ports folder says: a link names a device (followed to its target, or
 // its own target when dangling), a text file is parsed, any other file is the device itself;
 // nullopt when there is no such file. A ports folder that is no folder, or cannot be read, is a
 // problem, not the absence of the file.
-std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file);
+std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file,
+                                         DeviceNames names = systemDeviceNames);

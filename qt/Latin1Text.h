@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringDecoder>
 #include <string>
 
 // The program's text is 8-bit, one byte per character; Qt's is Unicode. Latin-1 maps each
@@ -21,4 +22,13 @@ inline std::string fromQString(const QString& text) {
         bytes += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : substitute;
     }
     return bytes;
+}
+
+// Text that the window only shows, never sends nor saves (the notices, what the selectors show),
+// is UTF-8, as file names and the system's words come to the program; a value from the settings
+// that is not UTF-8 was stored byte for byte and is shown so.
+inline QString toShownQString(const std::string& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString shown = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return utf8.hasError() ? toQString(text) : shown;
 }

@@ -5,12 +5,12 @@
 
 #include "system/ConfigFolder.h"
 
-#include <QFile>
+#include <QString>
 
 QString programFolderPath(const QString& name) {
     const ConfigFolder config = userConfigFolder();
     if (config.path.empty()) {
         return {};
     }
-    return QFile::decodeName(config.path.c_str()) + QStringLiteral("/Sonavel/") + name;
+    return QString::fromStdString(config.path) + QStringLiteral("/Sonavel/") + name;
 }

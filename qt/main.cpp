@@ -6,6 +6,7 @@
 #include "cli/HelpTexts.h"
 #include "qt/Program.h"
 #include "qt/cli/CommandLine.h"
+#include "system/CommandArguments.h"
 
 #include <QApplication>
 #include <QtGlobal>
@@ -43,7 +44,7 @@ bool windowHasNoDisplay(const std::vector<std::string>& arguments) {
 
 int main(int argc, char* argv[]) {
     // A script's arguments run without a window, before anything could reach for a display.
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = commandArguments(argc, argv);
     if (!command_line::argumentsAreForWindow(arguments)) {
         return runCommandLine(arguments);
     }

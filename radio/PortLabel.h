@@ -8,7 +8,7 @@
 
 // The numbers a port can be given.
 constexpr int lowestPortNumber = 1;
-constexpr int highestPortNumber = 255;
+constexpr int highestPortNumber = 256;
 // What a script names by its device or its rigctld (--device, --rigctld) has no number.
 constexpr int namedWay = 0;
 

@@ -11,7 +11,7 @@ struct ConfigFolder {
     std::string missing; // why, for the user; empty when there is one
 };
 
-// Where the system keeps each user's program settings, in the system's 8-bit encoding: on POSIX
-// $XDG_CONFIG_HOME, or the folder .config in the user's home folder; on Windows the user's
-// roaming application data folder. Read afresh at every call.
+// Where the system keeps each user's program settings, as the system's 8-bit name (UTF-8 on
+// Windows): on POSIX $XDG_CONFIG_HOME, or the folder .config in the user's home folder; on
+// Windows the user's roaming application data folder. Read afresh at every call.
 ConfigFolder userConfigFolder();

@@ -3,7 +3,9 @@
 
 #include "system/ConfigFolder.h"
 #include "system/SystemFile.h"
+#include "system/WideText.h"
 
+#include <cwchar>
 #include <shlobj.h>
 #include <windows.h>
 
@@ -16,9 +18,7 @@ ConfigFolder userConfigFolder() {
                 "Windows gives no application data folder for this user (" +
                     systemReason(HRESULT_CODE(found)) + ")"};
     }
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string path(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, path.data(), size, nullptr, nullptr);
+    std::string path = utf8Text(wide, std::wcslen(wide));
     CoTaskMemFree(wide);
     return {path, {}};
 }

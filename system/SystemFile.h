@@ -17,7 +17,8 @@ std::string systemReason(SystemError error);
 
 // A file of the system, closed when it goes unless closed explicitly before. Every call answers
 // 0 when it worked, else the system's error; a call that a signal interrupted is made again.
-// Paths are in the system's own 8-bit encoding, as the file dialog gives them.
+// Paths are the system's 8-bit names, as the file dialog gives them: the file system's bytes on
+// POSIX, UTF-8 on Windows.
 class SystemFile {
 public:
     enum class Kind { regular, folder, other };

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Sonavel developers
 
 #include "system/SystemFile.h"
+#include "system/WideText.h"
 
 #include <algorithm>
 #include <limits>
@@ -16,19 +17,10 @@ SystemError errorOf(BOOL worked) {
     return worked ? 0 : lastError();
 }
 
-// The file dialog gives paths in the system's 8-bit code page; the wide calls take every name.
-std::wstring widePath(const std::string& path) {
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
-    return wide;
-}
-
 // Backup semantics let a folder open like a file, so that it is refused as a folder rather
 // than with "Access is denied". Others may read and write beside us, as on POSIX.
 HANDLE openPath(const std::string& path, DWORD access, DWORD creation) {
-    return CreateFileW(widePath(path).c_str(), access,
+    return CreateFileW(wideText(path).c_str(), access,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, creation,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
@@ -49,11 +41,11 @@ OVERLAPPED at(std::uint64_t offset) {
 // Windows ends its messages with a full stop and a line end; the program's own words follow
 // a reason, as they do the POSIX wording, which has neither.
 std::string systemReason(SystemError error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = length > 0 ? std::string(text, length) : std::string{};
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = length > 0 ? utf8Text(text, length) : std::string{};
     LocalFree(text);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
                                reason.back() == ' ' || reason.back() == '.')) {

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Sonavel developers
 # Builds the Qt for Windows that `make windows` needs, for when no prebuilt one is at hand: Qt
-# 6.4.2's qtbase (with Widgets) and qtserialport, cross-built for 64-bit Windows with Debian's
-# MinGW-w64 compilers from Debian 12's own source packages, changed in one line
+# 6.4.2's qtbase (with Widgets and Network) and qtserialport, cross-built for 64-bit Windows
+# with Debian's MinGW-w64 compilers from Debian 12's own source packages, changed in one line
 # (tools/qt-windows-no-opengl.patch). About 35 minutes on 2 cores, 3 GB of disk while it builds.
 #   tools/build-qt-windows.sh [PREFIX [SERIALPORT_SOURCE]]
 #   QT_WINDOWS=PREFIX make windows
@@ -45,13 +45,15 @@ mkdir qtserialport
 tar xJf "$serialSource" -C qtserialport --strip-components=1
 patch -d qtbase-everywhere-src-6.4.2 -p1 <"$root/tools/qt-windows-no-opengl.patch"
 
-# Widgets and the Windows styles with UI Automation; nothing the program does not use.
+# Widgets and the Windows styles with UI Automation, and plain TCP sockets for rigctld (TLS only
+# through Windows' own Schannel); nothing the program does not use.
 cmake -S qtbase-everywhere-src-6.4.2 -B build-qtbase -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=ON -DFEATURE_openssl=OFF -DFEATURE_dtls=OFF \
+    -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF -DFEATURE_tabletevent=OFF
 cmake --build build-qtbase
 cmake --install build-qtbase

@@ -14,6 +14,7 @@
 #include "qt/serial/QtSerialPort.h"
 #include "qt/settings/SystemSettingsStore.h"
 #include "qt/timers/TimerDriver.h"
+#include "system/Utf8Console.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -93,6 +94,7 @@ int send(const Request& request) {
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments) {
+    const Utf8Console console;
     const ParsedArguments parsed = parseArguments(arguments);
     if (!parsed.request) {
         return told({ExitStatus::usage, parsed.usageError});

@@ -6,17 +6,27 @@
 #include "qt/Latin1Text.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+QStringList patternsOf(const QString& patterns) {
+    QStringList split = patterns.split(u';', Qt::SkipEmptyParts);
+    for (QString& pattern : split) {
+        pattern = pattern.trimmed();
+    }
+    return split;
+}
+} // namespace
 
 QStringList QtFileDialog::nameFilters(const std::string& filter) {
     const QStringList parts = toQString(filter).split(u'|');
     QStringList filters;
     for (qsizetype at = 0; at + 1 < parts.size(); at += 2) {
-        QStringList patterns = parts[at + 1].split(u';', Qt::SkipEmptyParts);
+        QStringList patterns = patternsOf(parts[at + 1]);
         for (QString& pattern : patterns) {
-            pattern = pattern.trimmed();
             // "*.*" traditionally means every file; Qt would skip names without a dot.
             if (pattern == u"*.*") {
                 pattern = QStringLiteral("*");
@@ -31,7 +41,9 @@ std::unique_ptr<QFileDialog> QtFileDialog::makeDialog(Purpose purpose, QWidget* 
     auto dialog = std::make_unique<QFileDialog>(parent);
     const bool saving = purpose == Purpose::save;
     dialog->setWindowTitle(saving ? QStringLiteral("Save") : QStringLiteral("Open"));
+#ifndef Q_OS_WIN
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+#endif
     // The patterns travel in the filter text; the list shows the descriptions as given.
     dialog->setOption(QFileDialog::HideNameFilterDetails);
     // Save appends, so choosing an existing file is the usual case, not a risk to ask about.
@@ -49,7 +61,11 @@ std::unique_ptr<QFileDialog> QtFileDialog::makeDialog(Purpose purpose, QWidget* 
         }
     }
     if (!path_.empty()) {
-        dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(path_)));
+        dialog->selectFile(QDir::fromNativeSeparators(QString::fromStdString(path_)));
+    } else if (const QString documents =
+                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+               QFileInfo(documents).isDir()) {
+        dialog->setDirectory(documents);
     }
     return dialog;
 }
@@ -67,7 +83,28 @@ QtFileDialog::Outcome QtFileDialog::choose(Purpose purpose) {
         title_.clear();
         return Outcome::chosen;
     }
-    path_ = QFile::encodeName(files.first()).toStdString();
-    title_ = fromQString(QFileInfo(files.first()).fileName());
+    QString file = files.first();
+    if (const QString extension = extensionOf(dialog->selectedNameFilter());
+        purpose == Purpose::save && !extension.isEmpty() && QFileInfo(file).suffix().isEmpty()) {
+        file += u'.' + extension;
+    }
+    path_ = QDir::toNativeSeparators(file).toStdString();
+    title_ = QFileInfo(file).fileName().toStdString();
     return Outcome::chosen;
+}
+
+QString QtFileDialog::extensionOf(const QString& nameFilter) const {
+    // Qt's dialog names the type by its description alone when the details are hidden.
+    const QStringList parts = toQString(filter_).split(u'|');
+    const QStringList filters = nameFilters(filter_);
+    QStringList patterns;
+    for (qsizetype at = 0; at < filters.size(); ++at) {
+        if (filters[at] == nameFilter || parts[2 * at] == nameFilter) {
+            patterns = patternsOf(parts[2 * at + 1]);
+        }
+    }
+    const QString extension = patterns.size() == 1 && patterns[0].startsWith(QStringLiteral("*."))
+                                  ? patterns[0].mid(2)
+                                  : QString{};
+    return extension.contains(u'*') || extension.contains(u'?') ? QString{} : extension;
 }

@@ -11,8 +11,10 @@
 class QFileDialog;
 class QWidget;
 
-// The file dialog on Qt's own widget dialog rather than the desktop's, so that it looks and
-// behaves the same everywhere. A new dialog is made for each choice from the settings last made.
+// The file dialog: Windows' own on Windows, where users expect its places and Quick access, and
+// Qt's widget dialog elsewhere, so that it looks and behaves the same on every desktop. It starts
+// in the Documents folder, then at the file chosen last. A new dialog is made for each choice
+// from the settings last made.
 class QtFileDialog : public FileDialog {
 public:
     enum class Purpose { open, save };
@@ -25,9 +27,10 @@ public:
 
     Outcome chooseOpenFile() override { return choose(Purpose::open); }
     Outcome chooseSaveFile() override { return choose(Purpose::save); }
-    // The name as the file system spells it, so that any chosen file can be opened.
+    // The system's name, with its separators, for opening and for showing; in the text file type a
+    // name saved without an extension has the type's.
     std::string chosenPath() const override { return path_; }
-    // The name without its folder, as 8-bit text for showing.
+    // The name without its folder, for showing.
     std::string chosenTitle() const override { return title_; }
 
     // The dialog the next choice would show, set up but not shown.
@@ -38,6 +41,8 @@ public:
 
 private:
     Outcome choose(Purpose purpose);
+    // "txt" when the chosen file type is "*.txt" alone; empty when it has no single extension.
+    QString extensionOf(const QString& nameFilter) const;
 
     bool cancelError_ = false;
     std::string filter_;

@@ -3,6 +3,7 @@
 
 #include "link/SerialDeviceOrder.h"
 #include "qt/serial/PortDevice.h"
+#include "qt/serial/PortsFolder.h"
 #include "radio/PortLabel.h"
 #include "system/DeviceAccess.h"
 #include "system/SystemFile.h"
@@ -66,8 +67,7 @@ std::string unreadable(const QString& file) {
 
 std::optional<PortsEntry> entryFor(int number, const QString& portsFolder,
                                    const std::vector<std::string>& numberedDevices) {
-    const QString file = portsFolder + QStringLiteral("/com%1").arg(number);
-    if (auto entry = readPortsEntry(file.toStdString())) {
+    if (auto entry = portsFileEntry(number, portsFolder)) {
         return entry;
     }
     if (number < 1 || static_cast<std::size_t>(number) > numberedDevices.size()) {

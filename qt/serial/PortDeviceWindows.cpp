@@ -2,15 +2,19 @@
 // SPDX-FileCopyrightText: 2026 Sonavel developers
 
 #include "qt/serial/PortDevice.h"
+#include "qt/serial/PortsFolder.h"
 #include "radio/PortLabel.h"
 
 #include <QSerialPortInfo>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <windows.h>
 
 namespace {
-constexpr int highestComNumber = 255;
+constexpr int highestComNumber = 256;
+// The port selector offers Com 1 to Com 8; a port above is reached through the ports folder.
+constexpr int highestSelectorNumber = 8;
 
 // "COM7" is 7; anything else Windows lists (an LPT port, a modem's own name) is 0.
 int comNumber(const QString& name) {
@@ -34,6 +38,10 @@ QString described(const QSerialPortInfo& info) {
                : info.portName() + QStringLiteral(" (") + known.join(QStringLiteral(", ")) + u')';
 }
 
+std::string comName(int number) {
+    return "COM" + std::to_string(number);
+}
+
 // Whether Windows knows the name COMN: Device Manager gives an adapter its number, and a
 // port that exists but is not in the list of serial devices (a driver's own, or one mapped by
 // hand) is still a name that opens.
@@ -42,15 +50,55 @@ bool nameExists(int number) {
     const std::wstring name = L"COM" + std::to_wstring(number);
     return QueryDosDeviceW(name.c_str(), target, MAX_PATH) != 0;
 }
+
+// The COM ports Windows lists, by number.
+std::map<int, QSerialPortInfo> presentPorts() {
+    std::map<int, QSerialPortInfo> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (const int number = comNumber(info.portName())) {
+            ports.emplace(number, info);
+        }
+    }
+    return ports;
+}
+
+// How to reach a port above the selector's numbers from the window, when one is present that
+// no ports file leads to yet: through the lowest number that leads nowhere.
+std::string beyondSelector(const std::map<int, QSerialPortInfo>& present,
+                           const QString& portsFolder) {
+    const std::set<int> files = portsFileNumbers(portsFolder);
+    std::set<std::string> reached;
+    for (const int number : files) {
+        const std::optional<PortsEntry> entry = portsFileEntry(number, portsFolder);
+        if (const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr) {
+            reached.insert(serial->device);
+        }
+    }
+    const auto unreached = std::find_if(
+        present.upper_bound(highestSelectorNumber), present.end(),
+        [&reached](const auto& port) { return !reached.contains(comName(port.first)); });
+    for (int number = 1; unreached != present.end() && number <= highestSelectorNumber; ++number) {
+        if (!present.contains(number) && !files.contains(number)) {
+            const std::string port = comName(unreached->first);
+            return ". The port selector offers Com 1 to Com " +
+                   std::to_string(highestSelectorNumber) + ": to reach " + port +
+                   " from it, write " + port + " into the file " +
+                   shownPortsFile(number, portsFolder) + " and choose " + portLabel(number);
+        }
+    }
+    return {};
+}
 } // namespace
 
-// Windows names the ports itself, so the number is the port's own name and there is no ports
-// folder to look in.
-std::optional<PortsEntry> entryForPort(int number, const QString&) {
+// The ports folder decides first; otherwise the number is the port's own: Com N is COMN.
+std::optional<PortsEntry> entryForPort(int number, const QString& portsFolder) {
+    if (auto entry = portsFileEntry(number, portsFolder)) {
+        return entry;
+    }
     if (!nameExists(number)) {
         return std::nullopt;
     }
-    return SerialDeviceEntry{"COM" + std::to_string(number)};
+    return SerialDeviceEntry{comName(number)};
 }
 
 QString describedDevice(const QString& device) {
@@ -63,18 +111,25 @@ QString describedDevice(const QString& device) {
     return device;
 }
 
-QStringList portsWithDevices(const QString&) {
-    std::map<int, QString> ports;
-    const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : present) {
-        if (const int number = comNumber(info.portName())) {
-            ports.emplace(number, QString::fromStdString(portLabel(number)) +
-                                      QStringLiteral(" is ") + described(info));
-        }
+QStringList portsWithDevices(const QString& portsFolder) {
+    const std::map<int, QSerialPortInfo> present = presentPorts();
+    std::set<int> numbers = portsFileNumbers(portsFolder);
+    for (const auto& [number, info] : present) {
+        numbers.insert(number);
     }
+    // A port that Windows does not list may still be there under its name.
+    const auto presentDevice = [&present](const std::string& device) {
+        const int number = comNumber(QString::fromStdString(device));
+        if (const auto port = present.find(number); port != present.end()) {
+            return described(port->second);
+        }
+        return number != 0 && nameExists(number) ? QString::fromStdString(device) : QString{};
+    };
     QStringList listed;
-    for (const auto& [number, port] : ports) {
-        listed << port;
+    for (const int number : numbers) {
+        if (auto port = listedPort(number, entryForPort(number, portsFolder), presentDevice)) {
+            listed << *port;
+        }
     }
     return listed;
 }
@@ -86,10 +141,11 @@ PortList listPorts(const QString& portsFolder) {
 
 std::string portChoices(const QString& portsFolder) {
     const QStringList ports = portsWithDevices(portsFolder);
-    if (!ports.isEmpty()) {
-        return ports.join(QStringLiteral(", ")).toStdString();
+    if (ports.isEmpty()) {
+        return "Windows lists no COM port: check that the adapter is plugged in, and that Device "
+               "Manager shows it under Ports (COM & LPT); an adapter without its driver is listed "
+               "under Other devices";
     }
-    return "Windows lists no COM port: check that the adapter is plugged in, and that Device "
-           "Manager shows it under Ports (COM & LPT); an adapter without its driver is listed "
-           "under Other devices";
+    return ports.join(QStringLiteral(", ")).toStdString() +
+           beyondSelector(presentPorts(), portsFolder);
 }

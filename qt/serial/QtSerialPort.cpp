@@ -46,11 +46,7 @@ bool QtSerialPort::isOpen() const {
 }
 
 bool QtSerialPort::isOpening() const {
-#ifdef SONAVEL_RIGCTLD
     return link_ == &rigctld_ && rigctld_.isOpening();
-#else
-    return false;
-#endif
 }
 
 Result QtSerialPort::setOpen(bool open) {
@@ -78,15 +74,9 @@ Result QtSerialPort::open() {
         return Result::failure(portLabel(number_) + " opens nothing: " + problem->report);
     }
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
-#ifdef SONAVEL_RIGCTLD
         link_ = &rigctld_;
         rigctld_.open(*rigctld, number_);
         return Result::success();
-#else
-        return Result::failure(portLabel(number_) + " leads to rigctld at " + rigctld->address() +
-                               ", which this build of Sonavel cannot reach: it was built "
-                               "without networking");
-#endif
     }
     link_ = &serial_;
     Result opened = serial_.open(std::get<SerialDeviceEntry>(*entry), settings_, number_,
@@ -145,7 +135,5 @@ void QtSerialPort::sendFailed(const SendFailure& failure) {
 void QtSerialPort::release() {
     listener_ = nullptr;
     serial_.release();
-#ifdef SONAVEL_RIGCTLD
     rigctld_.release();
-#endif
 }

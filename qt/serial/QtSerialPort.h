@@ -5,10 +5,8 @@
 
 #include "link/PortsEntry.h"
 #include "platform/SerialPort.h"
-#include "qt/serial/SerialDeviceLink.h"
-#ifdef SONAVEL_RIGCTLD
 #include "qt/serial/RigctldLink.h"
-#endif
+#include "qt/serial/SerialDeviceLink.h"
 #include "radio/LineSettings.h"
 
 #include <QString>
@@ -16,9 +14,8 @@
 #include <optional>
 
 // The window's port: at each open, what the ports folder says for the number decides whether
-// it is a serial device (QSerialPort) or a rigctld (a TCP connection, where the build has
-// networking). Events reach the
-// listener from the event loop only.
+// it is a serial device (QSerialPort) or a rigctld (a TCP connection). Events reach the listener
+// from the event loop only.
 class QtSerialPort : public SerialPort, private SerialPortListener {
 public:
     // Port files are looked up in the "ports" folder beside the settings file, found at
@@ -68,9 +65,7 @@ private:
     LineSettings settings_;
     std::string description_;
     SerialDeviceLink serial_{*this, audience_};
-#ifdef SONAVEL_RIGCTLD
     RigctldLink rigctld_{*this};
-#endif
     // The one of them that opened last.
     PortLink* link_ = &serial_;
 };

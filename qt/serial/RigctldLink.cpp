@@ -3,6 +3,7 @@
 
 #include "qt/serial/RigctldLink.h"
 
+#include "qt/serial/PortsFolder.h"
 #include "radio/PortLabel.h"
 
 #include <QMetaObject>
@@ -212,7 +213,8 @@ void RigctldLink::socketFailed(QAbstractSocket::SocketError error) {
              whereWritten());
     } else if (state_ == State::opening) {
         fail(name() + " could not be reached: " + socket_.errorString().toStdString() +
-             ". Check that rigctld is running there (rigctld -m 2014 -r /dev/ttyUSB0 -t " +
+             ". Check that rigctld is running there (rigctld -m 2014 -r " +
+             (systemDeviceNames == DeviceNames::comPorts ? "COM3" : "/dev/ttyUSB0") + " -t " +
              std::to_string(entry_.port) + ") and the address " + whereWritten());
     }
 }
@@ -254,6 +256,5 @@ std::string RigctldLink::name() const {
 }
 
 std::string RigctldLink::whereWritten() const {
-    return number_ == namedWay ? "given to --rigctld"
-                               : "in ~/.config/Sonavel/ports/com" + std::to_string(number_);
+    return number_ == namedWay ? "given to --rigctld" : "in " + shownPortsFile(number_);
 }

@@ -5,17 +5,14 @@
 
 #include "qt/serial/PortDevice.h"
 #include "qt/serial/PortRefusal.h"
+#include "qt/serial/PortsFolder.h"
 #include "qt/serial/TerminalOptions.h"
 #include "radio/PortLabel.h"
+#include "system/OutputQueue.h"
 
 #include <QFileInfo>
 #include <QMetaObject>
 #include <string_view>
-
-#ifdef Q_OS_UNIX
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
 
 namespace {
 using namespace std::chrono_literals;
@@ -148,9 +145,8 @@ void SerialDeviceLink::markParityErrors() {
 Result SerialDeviceLink::write(const std::string& text) {
     if (heldBack() > heldBackLimit) {
         const std::string withoutHandshake =
-            number_ == namedWay
-                ? "leave out --rtscts"
-                : "remove \"rtscts\" from ~/.config/Sonavel/ports/com" + std::to_string(number_);
+            number_ == namedWay ? "leave out --rtscts"
+                                : "remove \"rtscts\" from " + shownPortsFile(number_);
         return Result::failure(name() +
                                ": the radio has held back what was sent for more than 2 seconds "
                                "(CTS low). The radio may be off, or the cable is not wired for "
@@ -192,13 +188,7 @@ std::chrono::steady_clock::duration SerialDeviceLink::heldBack() const {
 }
 
 std::size_t SerialDeviceLink::systemQueued() const {
-#ifdef Q_OS_UNIX
-    int queued = 0;
-    if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) == 0 && queued > 0) {
-        return static_cast<std::size_t>(queued);
-    }
-#endif
-    return 0;
+    return port_.isOpen() ? outputQueued(port_.handle()) : 0;
 }
 
 void SerialDeviceLink::close() {

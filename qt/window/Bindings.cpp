@@ -118,7 +118,7 @@ void showText(TextBox& model, ColumnBox* widget) {
 void showNotices(NoticeBox& model, QTextEdit* widget) {
     auto* announcer = new Announcer(widget->parentWidget());
     const auto show = [&model, widget] {
-        const QString shown = toQString(model.text());
+        const QString shown = toShownQString(model.text());
         const QString before = widget->toPlainText();
         if (before == shown) {
             return false;
@@ -141,7 +141,7 @@ void showNotices(NoticeBox& model, QTextEdit* widget) {
         }
     });
     model.onAnnounce = [announcer](const std::string& news) {
-        announcer->announce(toQString(news));
+        announcer->announce(toShownQString(news));
     };
     show();
 }
@@ -180,7 +180,7 @@ void comboBox(ComboBox& model, QComboBox* widget) {
         if (widget->currentIndex() != model.listIndex()) {
             widget->setCurrentIndex(model.listIndex());
         }
-        const QString shown = toQString(model.text());
+        const QString shown = toShownQString(model.text());
         if (widget->currentText() != shown) {
             widget->setEditText(shown);
         }
@@ -190,13 +190,13 @@ void comboBox(ComboBox& model, QComboBox* widget) {
             // Put back the model's list position that Qt moved.
             const QSignalBlocker quiet(widget);
             widget->setCurrentIndex(model.listIndex());
-            widget->setEditText(toQString(model.text()));
+            widget->setEditText(toShownQString(model.text()));
         } else {
             model.choose(index);
         }
     });
     QObject::connect(edit, &QLineEdit::textEdited, widget,
-                     [&model](const QString& text) { model.type(fromQString(text)); });
+                     [&model](const QString& text) { model.type(text.toStdString()); });
     auto* arrows = new ArrowsFromNamedItem(model, widget);
     widget->installEventFilter(arrows);
     edit->installEventFilter(arrows);

@@ -12,6 +12,11 @@ QFont font(const QStringList& families, QFont::StyleHint hint, double points, bo
     chosen.setStyleHint(hint);
     chosen.setPointSizeF(points);
     chosen.setWeight(bold ? QFont::Bold : QFont::Normal);
+#ifdef Q_OS_WIN
+    // Without font smoothing, as under Wine, Windows draws the narrow stems of a stand-in font
+    // at these sizes as nothing: "Kestrum PRO II" showed as "Kestrum PRO".
+    chosen.setStyleStrategy(QFont::PreferAntialias);
+#endif
     return chosen;
 }
 } // namespace

@@ -94,10 +94,12 @@ WindowView::WindowView(MainWindow& model, EventLoop& eventLoop)
       lampClock_(model.sendLampTimer, this) {
     WindowStyle::apply();
     setWindowTitle(toQString(model.form.caption()));
-    // Nothing in the window follows a change of size, so it offers no maximise either.
+    // Nothing in the window follows a change of size, so it offers no maximise either. Windows
+    // would still let the border be dragged, and the desktop under Wine maximise the window,
+    // unless it has a fixed-size border.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QIcon icon;
     icon.addFile(":/icons/sonavel-16.png", QSize(16, 16));
     icon.addFile(":/icons/sonavel-32.png", QSize(32, 32));
@@ -134,6 +136,13 @@ WindowView::~WindowView() {
 
 void WindowView::closeEvent(QCloseEvent*) {
     eventLoop_.endProgram();
+}
+
+void WindowView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void WindowView::buildPortSettings(QWidget* client) {

@@ -26,6 +26,9 @@ protected:
     // Closing from the title bar ends the program at once, like Exit: a handler interrupted
     // in a yield must not go on after the window has gone.
     void closeEvent(QCloseEvent* event) override;
+    // The window keeps its size even when the system maximises it regardless, as a shortcut set
+    // to start maximised does on Windows.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildPortSettings(QWidget* client);

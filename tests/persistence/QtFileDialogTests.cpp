@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -103,7 +104,7 @@ void typeAndAccept(QFileDialog& dialog, const QString& name) {
 }
 
 std::string bytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return QDir::toNativeSeparators(path).toStdString();
 }
 
 struct QtFileDialogTest : testing::Test {
@@ -177,6 +178,21 @@ TEST_F(QtFileDialogTest, SaveTakesAnExistingFileWithoutAskingAndTheNextUsePropos
     EXPECT_EQ(dialog.makeDialog(QtFileDialog::Purpose::open)->selectedFiles(), QStringList{path});
 }
 
+TEST_F(QtFileDialogTest, TheFirstUseStartsInTheDocumentsFolder) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", folder.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", inFolder("config").toLocal8Bit());
+    const QString documents = inFolder("Documents");
+    const auto withoutDocuments = dialog.makeDialog(QtFileDialog::Purpose::save);
+    ASSERT_TRUE(QDir().mkdir(documents));
+    const auto withDocuments = dialog.makeDialog(QtFileDialog::Purpose::save);
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", config);
+    EXPECT_NE(withoutDocuments->directory(), QDir(documents));
+    EXPECT_EQ(withDocuments->directory(), QDir(documents));
+}
+
 TEST_F(QtFileDialogTest, ACancelIsItsOwnOutcomeWhenAskedForAndOtherwiseAChoiceOfNoFile) {
     const QString path = inFolder("first.txt");
     {
@@ -196,6 +212,45 @@ TEST_F(QtFileDialogTest, ACancelIsItsOwnOutcomeWhenAskedForAndOtherwiseAChoiceOf
         EXPECT_EQ(dialog.chosenTitle(), "");
     }
 }
+
+namespace {
+// A name typed into the dialog with one of the file types chosen, and the file chosen.
+struct TypedName {
+    std::string name;
+    QtFileDialog::Purpose purpose;
+    int filterIndex;
+    QString typed;
+    QString chosen;
+};
+
+void PrintTo(const TypedName& c, std::ostream* out) {
+    *out << c.name;
+}
+
+struct NameTyped : QtFileDialogTest, testing::WithParamInterface<TypedName> {};
+} // namespace
+
+TEST_P(NameTyped, GetsTheTextTypesExtensionOnlyWhenSavedWithoutOne) {
+    const TypedName& c = GetParam();
+    dialog.setFilterIndex(c.filterIndex);
+    DialogUser user([&](QFileDialog& shown) { typeAndAccept(shown, inFolder(c.typed)); });
+    const bool saving = c.purpose == QtFileDialog::Purpose::save;
+    ASSERT_EQ(saving ? dialog.chooseSaveFile() : dialog.chooseOpenFile(),
+              FileDialog::Outcome::chosen);
+    EXPECT_EQ(dialog.chosenPath(), bytes(inFolder(c.chosen)));
+    EXPECT_EQ(dialog.chosenTitle(), c.chosen.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, NameTyped,
+    testing::Values(
+        TypedName{"SavedAsText", QtFileDialog::Purpose::save, 2, "contest", "contest.txt"},
+        TypedName{"SavedAsTextWithItsOwnExtension", QtFileDialog::Purpose::save, 2, "contest.eq",
+                  "contest.eq"},
+        TypedName{"SavedAsAnyFile", QtFileDialog::Purpose::save, 1, "contest", "contest"},
+        TypedName{"OpenedAsText", QtFileDialog::Purpose::open, 2, "contest", "contest"},
+        TypedName{"SavedInAnyScript", QtFileDialog::Purpose::save, 2, "日本", "日本.txt"}),
+    [](const testing::TestParamInfo<TypedName>& info) { return info.param.name; });
 
 // Open yields to Qt's own event loop after every line: whatever a handler posts runs before the
 // next line is read (one posted while handling may run at once), and a timer that comes due while a

@@ -174,6 +174,26 @@ TEST_F(SentenceFileUse, SaveWritesTheBoxAsItStandsAndTellsWhichAcceptedLinesItLe
     EXPECT_EQ(announced.back(), "Saved to eq.txt");
 }
 
+// Names in Polish, Cyrillic and Japanese, one beside its Latin look-alike: each is a file of
+// its own through Save and Open, whatever the system's code page.
+TEST_F(SentenceFileUse, NamesInAnyScriptAreEachTheirOwnFile) {
+    folder.write("eq-l.txt", sample(1) + crlf);
+    const std::vector<std::string> names{"eq-ł.txt", "ж.txt", "日本.txt"};
+    for (std::size_t at = 0; at < names.size(); ++at) {
+        window.sampleSelector.choose(static_cast<int>(at) + 2);
+        save(names[at]);
+    }
+    EXPECT_EQ(folder.read("eq-l.txt"), sample(1) + crlf);
+    for (std::size_t at = 0; at < names.size(); ++at) {
+        const int row = static_cast<int>(at) + 2;
+        EXPECT_EQ(folder.read(names[at]), sample(row) + crlf) << names[at];
+        window.sampleSelector.choose(0);
+        open(names[at]);
+        EXPECT_EQ(window.sentenceBox.text(), sample(row)) << names[at];
+        EXPECT_EQ(window.sampleSelector.text(), names[at]);
+    }
+}
+
 namespace {
 struct FileBytes {
     std::string bytes;

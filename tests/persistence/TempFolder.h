@@ -33,18 +33,27 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string path(const std::string& name) const { return (path_ / name).string(); }
+    // Names and paths are the program's 8-bit text, UTF-8 on Windows, which a std::string path
+    // would read in the code page there.
+    std::string path(const std::string& name) const {
+        const std::u8string whole = file(name).u8string();
+        return {whole.begin(), whole.end()};
+    }
 
     std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
+        std::ofstream(file(name), std::ios::binary) << bytes;
         return path(name);
     }
 
     std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
+        std::ifstream in(file(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
 private:
+    std::filesystem::path file(const std::string& name) const {
+        return path_ / std::u8string(name.begin(), name.end());
+    }
+
     std::filesystem::path path_;
 };

@@ -34,7 +34,8 @@ std::string problemOf(const std::optional<PortsEntry>& entry) {
 }
 } // namespace
 
-TEST(PortsFile, EachFormOpensWhatItNamesAndAnythingElseSaysWhereAndWhat) {
+#ifndef _WIN32
+TEST(PortsFile, ALinkNamesItsDeviceAndNoFileNamesNothing) {
     const PortsFolder folder;
     std::ofstream(folder / "ttyUSB7");
     std::filesystem::create_symlink(folder / "ttyUSB7", folder / "link");
@@ -45,53 +46,116 @@ TEST(PortsFile, EachFormOpensWhatItNamesAndAnythingElseSaysWhereAndWhat) {
               PortsEntry{SerialDeviceEntry{(folder / "ttyUSB9").string()}})
         << "a dangling link still names the device meant";
     EXPECT_EQ(readPortsEntry(folder / "com1"), std::nullopt);
-
-    const struct {
-        const char* text;
-        PortsEntry expected;
-    } understood[] = {
-        {"/dev/ttyUSB0\n", SerialDeviceEntry{"/dev/ttyUSB0"}},
-        {"  /dev/ttyUSB0   rtscts \r\nsecond line ignored",
-         SerialDeviceEntry{"/dev/ttyUSB0", true}},
-        {"usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
-         SerialDeviceEntry{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"}},
-        {"rigctld localhost:4532\n", RigctldEntry{"localhost", 4532}},
-        {"rigctld\t192.168.1.20:65535", RigctldEntry{"192.168.1.20", 65535}},
-        {"rigctld [::1]:4532", RigctldEntry{"::1", 4532}},
-    };
-    for (const auto& c : understood) {
-        std::ofstream(folder / "com2", std::ios::trunc) << c.text;
-        EXPECT_EQ(readPortsEntry(folder / "com2"), std::optional(c.expected)) << c.text;
-    }
-    EXPECT_EQ(std::get<RigctldEntry>(understood[5].expected).address(), "[::1]:4532");
-
-    const std::string file = (folder / "com2").string();
-    const struct {
-        std::string text;
-        std::string report;
-    } refused[] = {
-        {"", file + ", line 1 \"\": the line is empty; expected a device"},
-        {"\n/dev/ttyUSB0", file + ", line 1 \"\": the line is empty"},
-        {"/dev/ttyUSB0 xonxoff", "\"xonxoff\" is not understood; after the device only "
-                                 "\"rtscts\" may follow"},
-        {"/dev/ttyUSB0 rtscts rtscts", "\"rtscts\" is not understood"},
-        {"rigctld", "expected one address after \"rigctld\""},
-        {"rigctld localhost:4532 extra", "expected one address after \"rigctld\""},
-        {"rigctld localhost", "expected HOST:PORT"},
-        {"rigctld :4532", "expected HOST:PORT"},
-        {"rigctld ::1:4532", "expected HOST:PORT"},
-        {"rigctld localhost:0", "a port number from 1 to 65535"},
-        {"rigctld localhost:65536", "a port number from 1 to 65535"},
-        {"rigctld localhost:45x2", "a port number from 1 to 65535"},
-        {"rigctld localhost:", "a port number from 1 to 65535"},
-        {std::string(2000, 'x'), file + ": the first line is longer than 1024 characters"},
-    };
-    for (const auto& c : refused) {
-        std::ofstream(folder / "com2", std::ios::trunc) << c.text;
-        const std::string report = problemOf(readPortsEntry(folder / "com2"));
-        EXPECT_NE(report.find(c.report), std::string::npos) << c.text << "\n" << report;
-    }
+    EXPECT_EQ((RigctldEntry{"::1", 4532}).address(), "[::1]:4532");
 }
+#endif
+
+namespace {
+// A ports file's bytes, and what they open on a system that names its devices so: an entry, or
+// a problem whose report holds the words given.
+struct PortsText {
+    std::string name;
+    DeviceNames names;
+    std::string text;
+    std::optional<PortsEntry> opens;
+    std::string report;
+};
+
+void PrintTo(const PortsText& c, std::ostream* out) {
+    *out << c.name;
+}
+
+struct PortsLine : testing::TestWithParam<PortsText> {};
+
+const DeviceNames paths = DeviceNames::paths;
+const DeviceNames comPorts = DeviceNames::comPorts;
+} // namespace
+
+// Read as Windows would have Notepad write it, and as a shell writes it.
+TEST_P(PortsLine, OpensWhatItNamesOrSaysWhereAndWhatWasExpected) {
+    const PortsText& c = GetParam();
+    const PortsFolder folder;
+    // Not "com2", which Windows takes for its own port.
+    const std::filesystem::path file = folder / "Com 2.txt";
+    std::ofstream(file, std::ios::binary) << c.text;
+    const std::optional<PortsEntry> read = readPortsEntry(file, c.names);
+    if (c.opens) {
+        EXPECT_EQ(read, c.opens);
+        return;
+    }
+    const std::string report = problemOf(read);
+    EXPECT_NE(report.find(c.report), std::string::npos) << report;
+    const std::u8string shown = file.u8string();
+    EXPECT_EQ(report.rfind(std::string(shown.begin(), shown.end()), 0), 0u) << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, PortsLine,
+    testing::Values(
+        PortsText{"Device", paths, "/dev/ttyUSB0\n", SerialDeviceEntry{"/dev/ttyUSB0"}, ""},
+        PortsText{"DeviceWithHandshakeAndCrLf", paths,
+                  "  /dev/ttyUSB0   rtscts \r\nsecond line ignored",
+                  SerialDeviceEntry{"/dev/ttyUSB0", true}, ""},
+        PortsText{
+            "ByIdName", paths, "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+            SerialDeviceEntry{"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"},
+            ""},
+        PortsText{"Rigctld", paths, "rigctld localhost:4532\n", RigctldEntry{"localhost", 4532},
+                  ""},
+        PortsText{"RigctldAtAnAddressAfterATab", paths, "rigctld\t192.168.1.20:65535",
+                  RigctldEntry{"192.168.1.20", 65535}, ""},
+        PortsText{"RigctldAtAnIpv6Address", paths, "rigctld [::1]:4532", RigctldEntry{"::1", 4532},
+                  ""},
+        PortsText{"ComPort", comPorts, "COM12\r\n", SerialDeviceEntry{"COM12"}, ""},
+        PortsText{"ComPortInAnyCaseWithHandshake", comPorts, "com3 rtscts\n",
+                  SerialDeviceEntry{"COM3", true}, ""},
+        PortsText{"ComPortAfterAByteOrderMark", comPorts,
+                  "\xEF\xBB\xBF"
+                  "COM256\r\n",
+                  SerialDeviceEntry{"COM256"}, ""},
+        PortsText{"RigctldOnWindows", comPorts, "rigctld 127.0.0.1:4532\r\n",
+                  RigctldEntry{"127.0.0.1", 4532}, ""},
+        PortsText{"Empty", paths, "", std::nullopt,
+                  ", line 1 \"\": the line is empty; expected a device"},
+        PortsText{"EmptyFirstLine", paths, "\n/dev/ttyUSB0", std::nullopt,
+                  ", line 1 \"\": the line is empty"},
+        PortsText{"UnknownFlowControl", paths, "/dev/ttyUSB0 xonxoff", std::nullopt,
+                  "\"xonxoff\" is not understood; after the device only \"rtscts\" may follow"},
+        PortsText{"HandshakeTwice", paths, "/dev/ttyUSB0 rtscts rtscts", std::nullopt,
+                  "\"rtscts\" is not understood"},
+        PortsText{"RigctldWithoutAddress", paths, "rigctld", std::nullopt,
+                  "expected one address after \"rigctld\""},
+        PortsText{"RigctldWithTwoWords", paths, "rigctld localhost:4532 extra", std::nullopt,
+                  "expected one address after \"rigctld\""},
+        PortsText{"RigctldWithoutPort", paths, "rigctld localhost", std::nullopt,
+                  "expected HOST:PORT"},
+        PortsText{"RigctldWithoutHost", paths, "rigctld :4532", std::nullopt, "expected HOST:PORT"},
+        PortsText{"RigctldIpv6WithoutBrackets", paths, "rigctld ::1:4532", std::nullopt,
+                  "expected HOST:PORT"},
+        PortsText{"RigctldPortZero", paths, "rigctld localhost:0", std::nullopt,
+                  "a port number from 1 to 65535"},
+        PortsText{"RigctldPortTooHigh", paths, "rigctld localhost:65536", std::nullopt,
+                  "a port number from 1 to 65535"},
+        PortsText{"RigctldPortNotANumber", paths, "rigctld localhost:45x2", std::nullopt,
+                  "a port number from 1 to 65535"},
+        PortsText{"RigctldPortMissing", paths, "rigctld localhost:", std::nullopt,
+                  "a port number from 1 to 65535"},
+        PortsText{"TooLong", paths, std::string(2000, 'x'), std::nullopt,
+                  ": the first line is longer than 1024 characters"},
+        PortsText{"WindowsPortOnLinux", paths, "COM3\n", std::nullopt,
+                  "\"COM3\" is a Windows port name, not a device of this system; expected a "
+                  "device (\"/dev/ttyUSB0\""},
+        PortsText{"LinuxDeviceOnWindows", comPorts, "/dev/ttyUSB0 rtscts\r\n", std::nullopt,
+                  "line 1 \"/dev/ttyUSB0 rtscts\": \"/dev/ttyUSB0\" is a Linux device, not a "
+                  "Windows port; expected a port (\"COM12\""},
+        PortsText{"BeyondWindowsPorts", comPorts, "COM257", std::nullopt,
+                  "\"COM257\" is no Windows port: they are COM1 to COM256"},
+        PortsText{"NoPortOnWindows", comPorts, "USB0", std::nullopt,
+                  "\"USB0\" is not understood; expected a port (\"COM12\""},
+        PortsText{"EmptyOnWindows", comPorts, "\r\n", std::nullopt,
+                  "the line is empty; expected a port (\"COM12\", either followed by "
+                  "\"rtscts\""}),
+    [](const testing::TestParamInfo<PortsText>& info) { return info.param.name; });
 
 // rigctld's answers as Debian 12's rigctld (Hamlib 4.5.4) gives them, cut anywhere.
 TEST(PortsFile, RigctldAnswersAreReadWhereverTheBytesAreCut) {

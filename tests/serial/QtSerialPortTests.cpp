@@ -241,12 +241,12 @@ TEST_F(SerialPortOnPseudoTerminal, AClosedPortRefusesWrites) {
     EXPECT_EQ(port.readInput(), "");
 }
 
-TEST_F(SerialPortOnPseudoTerminal, PortNumbersOutsideOneTo255AreRefused) {
-    for (std::int16_t number : {0, -1, 256}) {
+TEST_F(SerialPortOnPseudoTerminal, PortNumbersOutsideOneTo256AreRefused) {
+    for (std::int16_t number : {0, -1, 257}) {
         EXPECT_FALSE(port.setPortNumber(number)) << number;
     }
     EXPECT_EQ(port.portNumber(), 3);
-    EXPECT_TRUE(port.setPortNumber(255));
+    EXPECT_TRUE(port.setPortNumber(256));
     EXPECT_FALSE(port.isOpen());
 }
 

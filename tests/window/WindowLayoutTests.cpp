@@ -170,6 +170,12 @@ TEST(WindowLayout, EveryControlStandsWhereTheWindowWasDrawnAndTheClientAreaIsFix
     EXPECT_EQ(shown.client()->size(), QSize(6000 * dpi / 1440, 6750 * dpi / 1440));
     EXPECT_EQ(shown.view->minimumSize(), shown.view->maximumSize()) << "the window can be resized";
     EXPECT_FALSE(shown.view->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(shown.view->windowFlags() & Qt::MSWindowsFixedSizeDialogHint)
+        << "Windows would let the border be dragged";
+    const QSize size = shown.view->size();
+    shown.view->showMaximized();
+    EXPECT_FALSE(shown.view->isMaximized());
+    EXPECT_EQ(shown.view->size(), size);
     for (const Drawn& control : drawing) {
         EXPECT_EQ(
             inWindow(shown, control.name),
