@@ -65,6 +65,7 @@ void SentenceFiles::openPressed() {
     }
     const std::string& name = *chosen;
     std::size_t lineCount = 0;
+    std::optional<std::string> lastLine;
     std::string title;
     {
         const auto slot = slots_.claimReading();
@@ -101,8 +102,15 @@ void SentenceFiles::openPressed() {
             return;
         }
         lineCount = read.lineCount;
+        lastLine = read.line;
     }
-    sentence_.takeShown();
+    // The file's last line is loaded even where a send during the last yield showed the old
+    // sentence in the box; an empty file leaves the box as it was and the store takes it again.
+    if (lastLine) {
+        sentence_.load(*lastLine);
+    } else {
+        sentence_.takeShown();
+    }
     notices_.announce(loadedWords(title, lineCount, sentence_.fault(sentence_.shown())));
 }
 

@@ -392,6 +392,19 @@ TEST_F(SentenceFileUse, SaveWhereNoRegularFileCanBeChangesNothingAndTheNoticeSay
     EXPECT_TRUE(std::filesystem::is_empty(folder.path("folder.txt")));
 }
 
+// The resend of the sentence before shows it in the box while the file is read; the file's sentence
+// is what Open loads all the same.
+TEST_F(SentenceFileUse, ASendWhileOpenReadsLeavesTheFilesSentenceLoaded) {
+    window.sampleSelector.choose(3);
+    window.connectButton.press();
+    folder.write("one.txt", sample(2) + crlf);
+    t.loop.post([&] { window.updateButton.press(); });
+    open("one.txt");
+    EXPECT_EQ(t.port.allWritten(), "UR" + sample(3) + ";UT" + sample(3) + ";");
+    EXPECT_EQ(window.sentenceBox.text(), sample(2));
+    EXPECT_EQ(window.digitStore.join(), sample(2));
+}
+
 TEST_F(SentenceFileUse, InsideOpensYieldASecondOpenFailsWithoutChangesAndASaveWorks) {
     folder.write("three.txt", "one\r\ntwo\r\nthree\r\n");
     folder.write("other.txt", "other\r\n");
