@@ -77,7 +77,7 @@ Result QtSerialPort::open() {
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
 #ifdef SONAVEL_RIGCTLD
         link_ = &rigctld_;
-        rigctld_.open(*rigctld, number_);
+        rigctld_.open(*rigctld, number_, settings_);
         return Result::success();
 #else
         return Result::failure(portLabel(number_) + " leads to rigctld at " + rigctld->address() +
@@ -97,6 +97,23 @@ Result QtSerialPort::write(const std::string& text) {
         return Result::failure(portLabel(number_) + " is not open");
     }
     return link_->write(text);
+}
+
+std::string QtSerialPort::lineInUse() const {
+#ifdef SONAVEL_RIGCTLD
+    if (isShared()) {
+        return rigctld_.lineInUse();
+    }
+#endif
+    return settings_.text();
+}
+
+bool QtSerialPort::isShared() const {
+#ifdef SONAVEL_RIGCTLD
+    return link_ == &rigctld_ && rigctld_.isOpen();
+#else
+    return false;
+#endif
 }
 
 bool QtSerialPort::isLineBusy() const {
