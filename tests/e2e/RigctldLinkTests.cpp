@@ -49,9 +49,6 @@ public:
         stop_ = true;
         thread_.join();
     }
-    PollingClient(const PollingClient&) = delete;
-    PollingClient& operator=(const PollingClient&) = delete;
-
     int answered() const { return answered_; }
     std::chrono::milliseconds longestWait() const { return longestWait_.load(); }
 
