@@ -10,8 +10,10 @@
 
 namespace command_line {
 namespace {
-// Beyond the time the bytes need on the line: a device that still holds them then is stuck.
-constexpr auto lineTakesAtMost = std::chrono::seconds(2);
+// Beyond the time the bytes need on the line: a device that still holds them then is stuck. Longer
+// than rigctld's deadline for an answer, counted from the same moment, so that a silent rigctld
+// is told as such.
+constexpr auto lineTakesAtMost = std::chrono::seconds(3);
 } // namespace
 
 SendRun::SendRun(SerialPort& port) : port_(port) {
@@ -24,9 +26,11 @@ SendRun::~SendRun() {
     port_.setListener(nullptr);
 }
 
-void SendRun::start(const std::string& sentence, int autoSeconds, const std::string& origin) {
+void SendRun::start(const std::string& sentence, int autoSeconds, const std::string& origin,
+                    bool rateGiven) {
     sentence_ = sentence;
     origin_ = origin;
+    rateGiven_ = rateGiven;
     autoSeconds_ = autoSeconds;
     port_.setListener(this);
     if (const Result opened = port_.setOpen(true); !opened) {
@@ -72,7 +76,8 @@ void SendRun::resendTick() {
 }
 
 void SendRun::finish() {
-    const ParsedLineSettings line = parseLineSettings(port_.lineSettings());
+    const std::string inUse = port_.lineInUse();
+    const ParsedLineSettings line = parseLineSettings(inUse.substr(0, inUse.find(' ')));
     const auto longest =
         lineTime(line.settings.value_or(LineSettings{}), 2 * (sentence_.size() + 3)) +
         lineTakesAtMost;
@@ -81,10 +86,16 @@ void SendRun::finish() {
     lineWatchTimer.setEnabled(true);
 }
 
+// rigctld passes the radio's answer back with its own, which has come once the line is free,
+// and throws away what the radio says later: there is nothing more to wait for.
 void SendRun::lineWatchTick() {
     if (!port_.isLineBusy()) {
         lineWatchTimer.setEnabled(false);
-        answerTimer.setEnabled(true);
+        if (port_.isShared()) {
+            answerTick();
+        } else {
+            answerTimer.setEnabled(true);
+        }
     } else if (--lineWatchTicksLeft_ <= 0) {
         end(ExitStatus::failure,
             portName() + " did not take what was sent: check the adapter and its cable.");
@@ -93,9 +104,18 @@ void SendRun::lineWatchTick() {
 
 void SendRun::answerTick() {
     const std::string times = sends_ == 1 ? "" : " " + std::to_string(sends_) + " times";
+    const std::string inUse = port_.lineInUse();
+    std::string whence = origin_.empty() ? "" : " (" + origin_ + ")";
+    // Through rigctld neither the rate given nor the stored line settings reach the line; they
+    // only pace the resend where rigctld's own settings cannot be seen, as inUse then says.
+    if (port_.isShared()) {
+        const bool rigctldsOwn = parseLineSettings(inUse).settings.has_value();
+        whence = rateGiven_ && rigctldsOwn ? " (--rate has no effect through rigctld, which sets "
+                                             "the radio's line itself)"
+                                           : "";
+    }
     end(ExitStatus::success, portName() + ": UR and UT sent" + times + ", " +
-                                 std::to_string(bytesSent_) + " bytes, " + port_.lineSettings() +
-                                 (origin_.empty() ? "" : " (" + origin_ + ")"));
+                                 std::to_string(bytesSent_) + " bytes, " + inUse + whence);
 }
 
 void SendRun::inputWaiting() {

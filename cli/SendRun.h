@@ -14,8 +14,9 @@
 namespace command_line {
 // One load of a sentence from a script: opens the port, sends UR and UT once or, with a
 // number of seconds, again every 500 ms paced to the line as the window's Auto is, waits for
-// the line to take them (through rigctld: for rigctld to confirm them) and for the radio's
-// answer, and ends. It ends at once on the first refusal or trouble, with the port closed.
+// the line to take them (through rigctld: for rigctld to confirm them, with the radio's answer,
+// and for its line to carry them) and on a serial line for the radio's answer, and ends. It ends at
+// once on the first refusal or trouble, with the port closed.
 class SendRun : private SerialPortListener {
 public:
     explicit SendRun(SerialPort& port);
@@ -24,7 +25,9 @@ public:
     SendRun& operator=(const SendRun&) = delete;
 
     // origin: where the port and line settings came from, for the summary; may be empty.
-    void start(const std::string& sentence, int autoSeconds, const std::string& origin);
+    // rateGiven: the script chose the rate, which rigctld does not take.
+    void start(const std::string& sentence, int autoSeconds, const std::string& origin,
+               bool rateGiven = false);
 
     std::function<void(const Outcome&)> onEnd;
 
@@ -54,6 +57,7 @@ private:
     SerialPort& port_;
     std::string sentence_;
     std::string origin_;
+    bool rateGiven_ = false;
     int autoSeconds_ = 0;
     int resendTicksLeft_ = 0;
     int lineWatchTicksLeft_ = 0;

@@ -14,9 +14,3 @@
 // as the way to share the radio.
 std::string holderAdvice(const std::string& program, const std::vector<std::string>& commandLine,
                          int number, Audience audience);
-
-// The address to reach a rigctld at, from its command line ("rigctld -m 2014 -r /dev/ttyUSB0
-// -T 127.0.0.1"): its listening address (-T, --listen-addr), or localhost where it listens on
-// every address, and its port (-t, --port, 4532 by default), as a ports file writes it:
-// "127.0.0.1:4532".
-std::string rigctldAddress(const std::vector<std::string>& commandLine);

@@ -119,6 +119,6 @@ void PortControl::showPortState() {
 // Which device a number opened is decided only at the open, so the user is told each time.
 void PortControl::reportOpened() {
     lineNotes_.forget();
-    const std::string line = port_.lineSettingsApply() ? ", " + port_.lineSettings() : "";
-    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + line);
+    notices_.report(portLabel(port_.portNumber()) + " open: " + port_.device() + ", " +
+                    port_.lineInUse());
 }

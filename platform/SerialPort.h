@@ -70,6 +70,14 @@ public:
     // Whether the line settings reach the radio's line: false while the port is open through
     // rigctld, which sets the radio's line itself.
     virtual bool lineSettingsApply() const { return true; }
+    // The settings the radio's line runs at while open, in the same comma form: those given,
+    // or through rigctld those it drives the line with, followed by where they come from when
+    // rigctld could not tell ("4800,n,8,2 (the rate selector's; ...)").
+    virtual std::string lineInUse() const { return lineSettings(); }
+    // Whether other programs reach the radio through the same link (rigctld): commands written
+    // apart may then have theirs between them, and the radio's answer to a command comes back
+    // with rigctld's answer to it, or not at all.
+    virtual bool isShared() const { return false; }
 
     // The device the last open chose, with what the system knows of it:
     // "/dev/ttyUSB0 (FT232R USB UART, FTDI, A50285BI)", or the rigctld reached and its radio:

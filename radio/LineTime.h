@@ -24,6 +24,8 @@ public:
     void wrote(std::size_t bytes, const LineSettings& settings, Clock::time_point now,
                std::size_t systemQueued = 0);
     bool isBusy(Clock::time_point now, std::size_t systemQueued = 0) const;
+    // When what was written has left, as far as the writes tell.
+    Clock::time_point freeAt() const { return freeAt_; }
     // A newly opened line carries nothing yet.
     void reset() { freeAt_ = {}; }
 

@@ -9,5 +9,6 @@
 #include <string>
 
 // Writes the sentence to the radio as its two commands, "UR" + sentence + ";" then "UT" +
-// sentence + ";". A failure carries the words the user is told, which say how far it got.
+// sentence + ";", as one write where the port is shared. A failure carries the words the user
+// is told, which say how far it got.
 Result sendSentence(SerialPort& port, const std::string& sentence);

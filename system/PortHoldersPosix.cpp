@@ -24,6 +24,9 @@
 #include <unistd.h>
 
 namespace {
+// Far beyond any rigctld's options; a longer command line is read no further.
+constexpr std::size_t commandLineLimit = 64 * 1024;
+
 std::string programOf(int processId) {
     std::ifstream comm("/proc/" + std::to_string(processId) + "/comm");
     std::string name;
@@ -238,11 +241,23 @@ std::vector<Holder> processesHolding(const std::string& device) {
 }
 
 std::vector<std::string> commandLineOf(int processId) {
-    // The words are kept one after another, each ended by a NUL.
-    std::ifstream kept("/proc/" + std::to_string(processId) + "/cmdline", std::ios::binary);
+    SystemFile file;
+    if (file.openForReading("/proc/" + std::to_string(processId) + "/cmdline") != 0) {
+        return {};
+    }
+    std::string bytes;
+    std::array<char, 4096> chunk{};
+    std::size_t count = 0;
+    while (bytes.size() < commandLineLimit && file.read(chunk.data(), chunk.size(), count) == 0 &&
+           count > 0) {
+        bytes.append(chunk.data(), count);
+    }
+    // Each argument ends with a NUL.
     std::vector<std::string> words;
-    for (std::string word; std::getline(kept, word, '\0');) {
-        words.push_back(word);
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
+        words.push_back(bytes.substr(start, end - start));
+        start = end + 1;
     }
     return words;
 }

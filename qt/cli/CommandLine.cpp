@@ -87,7 +87,10 @@ int send(const Request& request) {
     run.onEnd = [](const Outcome& outcome) { QCoreApplication::exit(told(outcome)); };
     // Started from the event loop, whose exit() would be lost before it runs.
     QMetaObject::invokeMethod(
-        &application, [&] { run.start(*read.sentence, request.autoSeconds, choice.origin); },
+        &application,
+        [&] {
+            run.start(*read.sentence, request.autoSeconds, choice.origin, request.rate.has_value());
+        },
         Qt::QueuedConnection);
     return QCoreApplication::exec();
 }

@@ -75,7 +75,7 @@ Result QtSerialPort::open() {
     }
     if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
         link_ = &rigctld_;
-        rigctld_.open(*rigctld, number_);
+        rigctld_.open(*rigctld, number_, settings_);
         return Result::success();
     }
     link_ = &serial_;
@@ -90,6 +90,17 @@ Result QtSerialPort::write(const std::string& text) {
         return Result::failure(portLabel(number_) + " is not open");
     }
     return link_->write(text);
+}
+
+std::string QtSerialPort::lineInUse() const {
+    if (isShared()) {
+        return rigctld_.lineInUse();
+    }
+    return settings_.text();
+}
+
+bool QtSerialPort::isShared() const {
+    return link_ == &rigctld_ && rigctld_.isOpen();
 }
 
 bool QtSerialPort::isLineBusy() const {

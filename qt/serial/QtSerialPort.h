@@ -40,6 +40,8 @@ public:
     bool isLineBusy() const override;
     std::string readInput() override;
     bool lineSettingsApply() const override { return !isOpen() || link_ == &serial_; }
+    std::string lineInUse() const override;
+    bool isShared() const override;
     std::string device() const override { return description_; }
 
     // At the program's end, when no handler may run any more: gives the descriptor, the

@@ -3,11 +3,15 @@
 
 #include "qt/serial/RigctldLink.h"
 
+#include "link/RigctldLine.h"
 #include "qt/serial/PortsFolder.h"
 #include "radio/PortLabel.h"
+#include "system/ProgramCommandLines.h"
 
+#include <QHostAddress>
 #include <QMetaObject>
 #include <QNetworkProxy>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -51,10 +55,11 @@ RigctldLink::RigctldLink(SerialPortListener& listener) : listener_(listener) {
                      [this] { socketFailed(QAbstractSocket::RemoteHostClosedError); });
 }
 
-void RigctldLink::open(const RigctldEntry& entry, int number) {
+void RigctldLink::open(const RigctldEntry& entry, int number, const LineSettings& selectedLine) {
     closeQuietly();
     entry_ = entry;
     number_ = number;
+    selectedLine_ = selectedLine;
     description_.clear();
     answers_ = RigctldAnswers{};
     state_ = State::opening;
@@ -97,8 +102,22 @@ Result RigctldLink::write(const std::string& text) {
         return Result::failure(name() + ": " + socket_.errorString().toStdString());
     }
     ++awaited_;
-    deadline_.start(answerDeadline);
+    // rigctld writes the raw command's text, and nothing else, to the radio's line.
+    lineClock_.wrote(text.size(), line_, LineClock::Clock::now());
+    awaitAnswer();
     return Result::success();
+}
+
+bool RigctldLink::isLineBusy() const {
+    return isOpen() && (awaited_ > 0 || lineClock_.isBusy(LineClock::Clock::now()));
+}
+
+// A command answered only after the line carries what was queued before it is not late: the
+// deadline runs from when the line is free. A slow line, at 4800 baud, takes 601 ms for a pair.
+void RigctldLink::awaitAnswer() {
+    const auto now = LineClock::Clock::now();
+    const auto untilFree = std::max(lineClock_.freeAt(), now) - now;
+    deadline_.start(answerDeadline + std::chrono::ceil<std::chrono::milliseconds>(untilFree));
 }
 
 void RigctldLink::received() {
@@ -132,9 +151,40 @@ void RigctldLink::capabilitiesAnswered(const RigctldAnswers::Answer& answer) {
     deadline_.stop();
     const std::string radio = rigctldRadioName(answer);
     description_ = "rigctld at " + entry_.address() + (radio.empty() ? "" : ", " + radio);
+    learnLine(answer);
     lastReplyRead_ = {};
     state_ = State::open;
     tell([](SerialPortListener& listener) { listener.portOpened(); });
+}
+
+// rigctld cannot be asked its line's settings (Hamlib 4.5 has no such command, and takes an unknown
+// one for a run of one-letter commands that query the radio), but one on this computer shows the
+// options it was started with. One on another computer, or hidden from this user, leaves the
+// rate selector's settings to pace the line by.
+void RigctldLink::learnLine(const RigctldAnswers::Answer& capabilities) {
+    const QHostAddress peer = socket_.peerAddress();
+    const std::optional<LineSettings> modelLine = rigctldModelLine(capabilities);
+    std::optional<LineSettings> found;
+    bool agree = true;
+    if (modelLine && (peer.isLoopback() || peer == socket_.localAddress())) {
+        for (const auto& commandLine : commandLinesOf("rigctld")) {
+            if (!rigctldListensOn(commandLine, entry_.port)) {
+                continue;
+            }
+            const std::optional<LineSettings> line = rigctldLine(commandLine, *modelLine);
+            agree = agree && line && (!found || *found == *line);
+            found = line;
+        }
+    }
+    lineClock_.reset();
+    if (found && agree) {
+        line_ = *found;
+        lineInUse_ = line_.text();
+        return;
+    }
+    line_ = selectedLine_;
+    lineInUse_ = line_.text() + " (the rate chosen, which paces the resend: rigctld's own settings "
+                                "cannot be seen from here)";
 }
 
 void RigctldLink::commandAnswered(const RigctldAnswers::Answer& answer) {
@@ -158,7 +208,7 @@ void RigctldLink::commandAnswered(const RigctldAnswers::Answer& answer) {
         tell([](SerialPortListener& listener) { listener.inputWaiting(); });
     }
     if (awaited_ > 0) {
-        deadline_.start(answerDeadline);
+        awaitAnswer();
         return;
     }
     deadline_.stop();

@@ -57,6 +57,7 @@ struct Ended {
     std::optional<int> status; // nothing when it had to be killed
     std::string output;
     std::string errors;
+    std::chrono::steady_clock::time_point at;
 };
 
 // The program started as a script starts it, with no display variables set; through runner
@@ -139,6 +140,7 @@ public:
                std::chrono::steady_clock::now() < giveUp) {
             std::this_thread::sleep_for(10ms);
         }
+        ended.at = std::chrono::steady_clock::now();
         if (reaped == pid_) {
             ended.status = status;
         } else {
@@ -157,16 +159,26 @@ private:
     int errors_ = -1;
 };
 
-// A station with the radio linked as Com 3, or reached through a rigctld there, a rigctld written
-// as Com 4, a mistaken link to /dev/null as Com 5, and the window's settings stored: Com 3 at
-// 19200.
+// A station with the radio linked as Com 3, or reached through a rigctld there (one playing a
+// script, or Debian's driving the radio's line at lineRate, the radio reading at that pace), a
+// rigctld written as Com 4, a mistaken link to /dev/null as Com 5, and the window's settings
+// stored: Com 3 at 19200.
 struct Station {
     explicit Station(const std::optional<ScriptedRigctld::Script>& rigctldScript = {},
-                     std::string settings = storedSettings)
+                     std::string settings = storedSettings, int lineRate = 0)
         : settingsBytes(std::move(settings)) {
         if (rigctldScript) {
             rigctld.emplace(*rigctldScript);
             std::ofstream(link.folder() / "Sonavel" / "ports" / "com3") << rigctld->portsLine();
+        } else if (lineRate != 0) {
+            radio.answerOpenQueries();
+            const int port = RigctldProcess::freePort();
+            realRigctld.emplace(radio.slavePath(), port, lineRate);
+            realRigctld->waitUntilListening();
+            radio.readSlowly(lineRate / 10);
+            radio.clear();
+            std::ofstream(link.folder() / "Sonavel" / "ports" / "com3")
+                << "rigctld 127.0.0.1:" << port;
         } else {
             link.link(3, radio.slavePath());
         }
@@ -189,7 +201,17 @@ struct Station {
     ComPortLink link;
     SimulatedRadio radio;
     std::optional<ScriptedRigctld> rigctld;
+    std::optional<RigctldProcess> realRigctld;
 };
+
+// What the radio heard of ours, without the queries rigctld makes of its own.
+std::string ourCommands(const SimulatedRadio& radio) {
+    std::string ours;
+    for (const auto& command : radio.commands()) {
+        ours += command.text.rfind('U', 0) == 0 ? command.text : "";
+    }
+    return ours;
+}
 
 int exitStatus(const Ended& ended) {
     return ended.status && WIFEXITED(*ended.status) ? WEXITSTATUS(*ended.status) : -1;
@@ -223,6 +245,8 @@ struct Request {
     // Com 3 reaches a rigctld that plays this, which then hears what onTheLine says.
     std::optional<ScriptedRigctld::Script> rigctld = {};
     std::string settings = storedSettings;
+    // Com 3 reaches Debian's rigctld driving the radio's line at this rate.
+    int rigctldLineRate = 0;
 };
 
 void PrintTo(const Request& request, std::ostream* out) {
@@ -234,8 +258,11 @@ struct CommandLineRequest : testing::TestWithParam<Request> {};
 
 TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     const Request& c = GetParam();
+    if (c.rigctldLineRate != 0 && !RigctldProcess::isInstalled()) {
+        GTEST_SKIP() << "rigctld is not installed: apt-get install libhamlib-utils";
+    }
     TempFolder files;
-    Station station(c.rigctld, c.settings);
+    Station station(c.rigctld, c.settings, c.rigctldLineRate);
     const std::map<std::string, std::string> values{{"RADIO", station.radio.slavePath()}};
     std::vector<std::string> arguments = c.arguments;
     for (std::string& argument : arguments) {
@@ -261,6 +288,19 @@ TEST_P(CommandLineRequest, GivesItsStatusItsWordsAndExactlyItsBytesOnTheLine) {
     if (station.rigctld) {
         EXPECT_EQ(station.rigctld->received(), c.onTheLine);
         EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
+    } else if (station.realRigctld) {
+        const auto giveUp = std::chrono::steady_clock::now() + generous;
+        while (ourCommands(station.radio).size() < c.onTheLine.size() &&
+               std::chrono::steady_clock::now() < giveUp) {
+            station.radio.waitForCommands(station.radio.commands().size() + 1, 100ms);
+        }
+        EXPECT_EQ(ourCommands(station.radio), c.onTheLine);
+        // A script that sent without trouble ends once rigctld's line has carried the pair: not
+        // before, which would let a resend pile up behind it, and not long after.
+        const auto carried = station.radio.commands().back().end;
+        EXPECT_TRUE(c.status != 0 || carried - ended.at < 150ms)
+            << "the script ended before the line carried the pair";
+        EXPECT_LT(ended.at - carried, 500ms);
     } else if (c.onTheLine.empty()) {
         EXPECT_FALSE(station.radio.waitForBytes(1, 300ms)) << station.radio.receivedText();
     } else {
@@ -278,7 +318,7 @@ const std::string refusedSentence =
     " is no sentence the radio takes (128 hexadecimal digits, 0 to 9 and A to F): ";
 
 // "sonavel --sample OFF" on a Com 3 that reaches a rigctld playing script, which hears Connect's
-// question, then UR with its reply read and UT.
+// question, then the pair as one command, its reply read.
 Request throughRigctld(const std::string& name, ScriptedRigctld::Script script, int status,
                        const std::string& said) {
     return {name,
@@ -287,10 +327,27 @@ Request throughRigctld(const std::string& name, ScriptedRigctld::Script script, 
             "",
             "",
             status,
-            "+\\dump_caps\n+W UR" + sample(0) + "; ;\n+W UT" + sample(0) + "; 0\n",
+            "+\\dump_caps\n+W " + loaded(sample(0)) + " ;\n",
             status == 0 ? said : "",
             status == 0 ? "" : said,
             std::move(script)};
+}
+
+// "sonavel --sample OFF --rate 9600" on a Com 3 that reaches Debian's rigctld, which drives the
+// radio's line at lineRate.
+Request throughDebiansRigctld(const std::string& name, int lineRate, const std::string& radioAnswer,
+                              int status, const std::string& said) {
+    Request request{name,
+                    {"--sample", "OFF", "--rate", "9600"},
+                    "",
+                    "",
+                    radioAnswer,
+                    status,
+                    loaded(sample(0)),
+                    status == 0 ? said : "",
+                    status == 0 ? "" : said};
+    request.rigctldLineRate = lineRate;
+    return request;
 }
 
 ScriptedRigctld::Script answering(const std::string& answer) {
@@ -412,12 +469,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "sonavel: unrecognised option '--colour'\nUsage: sonavel --send FILE"},
         throughRigctld("ThroughRigctldConfirmingBothCommands", answering("RPRT 0\n"), 0,
                        "Com 3 (rigctld at 127.0.0.1:"),
+        throughRigctld("ThroughRigctldWhoseLineCannotBeSeen", answering("RPRT 0\n"), 0,
+                       "): UR and UT sent, 262 bytes, 19200,n,8,1 (the rate chosen, which paces "
+                       "the resend: rigctld's own settings cannot be seen from here)\n"),
+        throughDebiansRigctld("ThroughRigctldAt4800TheScriptWaitsForItsLineNotTheRate", 4800, "", 0,
+                              ", Kenwood TS-2000): UR and UT sent, 262 bytes, 4800,n,8,1 (--rate "
+                              "has no effect through rigctld, which sets the radio's line "
+                              "itself)\n"),
+        throughDebiansRigctld("ThroughRigctldAt9600ARefusalOfUrComesBack", 9600, "?;", 4,
+                              "sonavel: The radio answered \"?;\": it did not accept the command."),
         throughRigctld("ThroughRigctldThatCannotReachTheRadio", answering("RPRT -6\n"), 1,
                        " cannot reach the radio: an input/output error on the radio's port (RPRT "
                        "-6). Check that the radio is switched on"),
         throughRigctld("ThroughRigctldWhoseRadioRejects", answering("RPRT -9\n"), 4,
                        ": the radio rejected the command (RPRT -9)"),
-        throughRigctld("ThroughRigctldConfirmingOnlyUr", {3, ScriptedRigctld::Act::silence, {}}, 1,
+        throughRigctld("ThroughRigctldThatFallsSilent", {2, ScriptedRigctld::Act::silence, {}}, 1,
                        " has not answered for 2 seconds"),
         Request{"StoredSettingsTheWindowTakesAsDamaged",
                 {"--sample", "OFF"},

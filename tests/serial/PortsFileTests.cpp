@@ -4,6 +4,7 @@
 #include "link/PortHolderAdvice.h"
 #include "link/PortsEntry.h"
 #include "link/RigctldAnswers.h"
+#include "link/RigctldLine.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -239,3 +240,39 @@ INSTANTIATE_TEST_SUITE_P(
                       "--rigctld localhost:4536 "},
         RigctldHolder{"ACommandLineNotShown", {}, Audience::window, "\"rigctld localhost:4532\""}),
     [](const testing::TestParamInfo<RigctldHolder>& info) { return info.param.name; });
+
+// Debian 12's rigctld cannot be asked its line, so it is read from how rigctld was started, as
+// rigctld's own option parser reads it, over the model's settings from its capabilities.
+TEST(PortsFile, RigctldsLineIsTheModelsUnlessItsCommandLineSaysOtherwise) {
+    RigctldAnswers reader;
+    const auto capabilities = reader.receive("dump_caps:\nModel name:\tTS-2000\nSerial speed: "
+                                             "1200..57600 bauds, 8N1 \nRPRT 0\n");
+    ASSERT_EQ(capabilities.size(), 1u);
+    const std::optional<LineSettings> model = rigctldModelLine(capabilities[0]);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->text(), "57600,n,8,1");
+
+    const struct {
+        std::vector<std::string> commandLine;
+        int port;
+        std::string line; // empty: no line any serial port takes
+    } cases[] = {
+        {{"rigctld", "-m", "2014", "-r", "/dev/ttyUSB0"}, 4532, "57600,n,8,1"},
+        {{"/usr/bin/rigctld", "-m2014", "-s", "4800", "-t", "4533"}, 4533, "4800,n,8,1"},
+        {{"rigctld", "-vvs4800", "--port=4534", "-C", "stop_bits=2"}, 4534, "4800,n,8,2"},
+        {{"rigctld", "--serial-speed", "9600", "--set-conf=serial_parity=Even,data_bits=7",
+          "-t4535"},
+         4535,
+         "9600,e,7,1"},
+        {{"rigctld", "-s", "38400", "-C", "serial_speed=19200", "-r", "-s"}, 4532, "38400,n,8,1"},
+        {{"rigctld", "-s", "4801"}, 4532, ""},
+        {{"rigctld", "-C", "stop_bits=3"}, 4532, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string words = c.commandLine[1] + " " + c.commandLine[2];
+        EXPECT_TRUE(rigctldListensOn(c.commandLine, c.port)) << words;
+        EXPECT_FALSE(rigctldListensOn(c.commandLine, c.port + 1)) << words;
+        const std::optional<LineSettings> line = rigctldLine(c.commandLine, *model);
+        EXPECT_EQ(line ? line->text() : "", c.line) << words;
+    }
+}

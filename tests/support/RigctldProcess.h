@@ -36,9 +36,13 @@ public:
         return ntohs(address.sin_port);
     }
 
-    RigctldProcess(const std::string& device, int port) : port_(port) {
+    // lineRate: the rate rigctld drives the radio's line at (its -s); 0 for the model's own.
+    RigctldProcess(const std::string& device, int port, int lineRate = 0) : port_(port) {
         std::vector<std::string> words{
             program, "-m", "2014", "-r", device, "-t", std::to_string(port), "-T", "127.0.0.1"};
+        if (lineRate != 0) {
+            words.insert(words.end(), {"-s", std::to_string(lineRate)});
+        }
         std::vector<char*> arguments;
         for (std::string& word : words) {
             arguments.push_back(word.data());
