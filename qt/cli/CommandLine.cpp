@@ -10,6 +10,7 @@
 #include "cli/SentenceRead.h"
 #include "qt/ProgramFolder.h"
 #include "qt/QtEventLoop.h"
+#include "qt/cli/RigctldsAsked.h"
 #include "qt/serial/PortDevice.h"
 #include "qt/serial/QtSerialPort.h"
 #include "qt/settings/SystemSettingsStore.h"
@@ -41,11 +42,14 @@ char programName[] = "sonavel";
 char* programArguments[] = {programName, nullptr};
 
 // What --port takes on standard output, one port a line; what cannot be used on standard
-// error, with why.
+// error, with why. A rigctld is listed only where it answers.
 int listPorts() {
     QCoreApplication application(argumentCount, programArguments);
+    QtEventLoop eventLoop;
+    eventLoop.endOnSystemRequests();
     const QString folder = programFolderPath("ports");
-    const PortList ports = listPorts(folder);
+    PortList ports = listPorts(folder);
+    askRigctlds(ports);
     for (const QString& port : ports.usable) {
         std::cout << port.toStdString() << '\n';
     }

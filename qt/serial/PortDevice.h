@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What Com number opens: what the file "com<number>" in portsFolder says when there is one,
 // else the number-th serial device present; nullopt when there is neither.
@@ -27,6 +28,14 @@ struct PortList {
     // What a ports file names that no port can open, and why: "Com 5 cannot be used: /dev/null
     // is a device but not a serial port".
     QStringList unusable;
+    // The rigctlds among usable, by their place there and their Com number, for whoever asks
+    // whether they answer.
+    struct Rigctld {
+        qsizetype place;
+        int number;
+        RigctldEntry entry;
+    };
+    std::vector<Rigctld> rigctlds;
 };
 PortList listPorts(const QString& portsFolder);
 

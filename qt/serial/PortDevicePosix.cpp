@@ -127,6 +127,7 @@ PortList listPorts(const QString& portsFolder) {
         const std::optional<PortsEntry> entry = entryFor(number, portsFolder, numberedDevices);
         const QString label = QString::fromStdString(portLabel(number));
         if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
+            list.rigctlds.push_back({list.usable.size(), number, *rigctld});
             list.usable << label + QStringLiteral(" is rigctld at ") +
                                QString::fromStdString(rigctld->address());
         } else if (const auto* problem =

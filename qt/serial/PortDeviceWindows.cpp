@@ -111,7 +111,8 @@ QString describedDevice(const QString& device) {
     return device;
 }
 
-QStringList portsWithDevices(const QString& portsFolder) {
+// Windows lists only ports that exist, so none is listed that cannot be used.
+PortList listPorts(const QString& portsFolder) {
     const std::map<int, QSerialPortInfo> present = presentPorts();
     std::set<int> numbers = portsFileNumbers(portsFolder);
     for (const auto& [number, info] : present) {
@@ -125,18 +126,21 @@ QStringList portsWithDevices(const QString& portsFolder) {
         }
         return number != 0 && nameExists(number) ? QString::fromStdString(device) : QString{};
     };
-    QStringList listed;
+    PortList list;
     for (const int number : numbers) {
-        if (auto port = listedPort(number, entryForPort(number, portsFolder), presentDevice)) {
-            listed << *port;
+        const std::optional<PortsEntry> entry = entryForPort(number, portsFolder);
+        if (auto port = listedPort(number, entry, presentDevice)) {
+            if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
+                list.rigctlds.push_back({list.usable.size(), number, *rigctld});
+            }
+            list.usable << *port;
         }
     }
-    return listed;
+    return list;
 }
 
-// Windows lists only ports that exist, so none is listed that cannot be used.
-PortList listPorts(const QString& portsFolder) {
-    return {portsWithDevices(portsFolder), {}};
+QStringList portsWithDevices(const QString& portsFolder) {
+    return listPorts(portsFolder).usable;
 }
 
 std::string portChoices(const QString& portsFolder) {
