@@ -7,6 +7,7 @@
 #include "qt/settings/SettingValueText.h"
 #include "settings/StoredSettings.h"
 #include "system/SystemFile.h"
+#include "system/WideText.h"
 
 #include <QSettings>
 #include <optional>
@@ -26,10 +27,6 @@ QString nameFor(const std::string& key) {
     return toQString(foldedKey(key));
 }
 
-std::wstring wide(const std::string& text) {
-    return QString::fromStdString(text).toStdWString();
-}
-
 std::string shownKey(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
 }
@@ -38,7 +35,7 @@ std::string shownKey(const std::string& path) {
 // own call, whose error names the cause.
 std::string unwritableReason(const std::string& path) {
     HKEY key = nullptr;
-    const LSTATUS opened = RegCreateKeyExW(HKEY_CURRENT_USER, wide(path).c_str(), 0, nullptr, 0,
+    const LSTATUS opened = RegCreateKeyExW(HKEY_CURRENT_USER, wideText(path).c_str(), 0, nullptr, 0,
                                            KEY_SET_VALUE, nullptr, &key, nullptr);
     if (opened == ERROR_SUCCESS) {
         RegCloseKey(key);
@@ -81,7 +78,7 @@ Result RegistrySettingsStore::writeSetting(const std::string& application,
 std::string RegistrySettingsStore::readProblem() {
     HKEY key = nullptr;
     const LSTATUS opened =
-        RegOpenKeyExW(HKEY_CURRENT_USER, wide(rootPath).c_str(), 0, KEY_READ, &key);
+        RegOpenKeyExW(HKEY_CURRENT_USER, wideText(rootPath).c_str(), 0, KEY_READ, &key);
     if (opened == ERROR_SUCCESS) {
         RegCloseKey(key);
         return {};
