@@ -8,7 +8,7 @@
 
 namespace {
 std::string windowAdvice(const std::string& program, const std::vector<std::string>& commandLine,
-                         int number) {
+                         int number, const std::string& portsFile) {
     if (program == "ModemManager") {
         return ". ModemManager tries every new serial port for a modem for a while after it "
                "appears: wait half a minute and press Connect again, or stop it for good with "
@@ -17,8 +17,7 @@ std::string windowAdvice(const std::string& program, const std::vector<std::stri
     if (program == "rigctld") {
         return ". To share the radio with the programs that use it, let " + portLabel(number) +
                " reach the radio through that rigctld: write \"rigctld " +
-               rigctldListening(commandLine).address() +
-               "\" into the file ~/.config/Sonavel/ports/com" + std::to_string(number) +
+               rigctldListening(commandLine).address() + "\" into the file " + portsFile +
                "; or close it";
     }
     return ". Close that program, or press Connect once it has let the port go";
@@ -41,12 +40,12 @@ std::string scriptAdvice(const std::string& program, const std::vector<std::stri
 } // namespace
 
 std::string holderAdvice(const std::string& program, const std::vector<std::string>& commandLine,
-                         int number, Audience audience) {
+                         int number, const std::string& portsFile, Audience audience) {
     if (program == "brltty") {
         return ". brltty, the braille display driver, takes USB serial adapters for itself: if "
                "you use no braille display, remove it (sudo apt remove brltty), then unplug the "
                "adapter and plug it in again";
     }
-    return audience == Audience::window ? windowAdvice(program, commandLine, number)
+    return audience == Audience::window ? windowAdvice(program, commandLine, number, portsFile)
                                         : scriptAdvice(program, commandLine);
 }

@@ -3,17 +3,21 @@
 
 #include "link/PortHolderAdvice.h"
 #include "qt/serial/PortRefusal.h"
+#include "qt/serial/PortsFolder.h"
 #include "system/DeviceAccess.h"
 #include "system/PortHolders.h"
 
 namespace {
 std::string heldBy(const Holder& holder, const std::string& name, int number, Audience audience) {
-    // Only a rigctld's command line says something the advice needs: where it listens.
+    // Only a rigctld needs more for its advice: where it listens, and the file that would lead
+    // the port there.
+    const bool rigctld = holder.program == "rigctld";
     const std::vector<std::string> commandLine =
-        holder.program == "rigctld" ? commandLineOf(holder.processId) : std::vector<std::string>{};
+        rigctld ? commandLineOf(holder.processId) : std::vector<std::string>{};
+    const std::string portsFile = rigctld ? shownPortsFile(number) : std::string{};
     return name + " is held by " + (holder.program.empty() ? "a program" : holder.program) +
            ", process " + std::to_string(holder.processId) +
-           holderAdvice(holder.program, commandLine, number, audience);
+           holderAdvice(holder.program, commandLine, number, portsFile, audience);
 }
 
 // A lock file is how programs here say they hold a port; QSerialPort would take over one whose
@@ -45,10 +49,10 @@ std::string unnamedHolder(const std::string& device, const std::string& name, in
     for (const char* prober : {"ModemManager", "brltty"}) {
         if (!processesNamed(prober).empty()) {
             return unnamed + ". " + prober + " is running" +
-                   holderAdvice(prober, {}, number, audience);
+                   holderAdvice(prober, {}, number, {}, audience);
         }
     }
-    return unnamed + holderAdvice({}, {}, number, audience);
+    return unnamed + holderAdvice({}, {}, number, {}, audience);
 }
 } // namespace
 

@@ -18,5 +18,5 @@ std::string refusalReport(const std::string&, const std::string&, int number, Au
     return reason +
            ": another program has the port, such as a logging, digital-mode or rig control "
            "program" +
-           holderAdvice({}, {}, number, audience);
+           holderAdvice({}, {}, number, {}, audience);
 }

@@ -201,18 +201,20 @@ struct RigctldHoldingThePort : testing::TestWithParam<RigctldHolder> {};
 
 TEST_P(RigctldHoldingThePort, IsOfferedAsTheWayToTheRadioAtTheAddressItListensOn) {
     const RigctldHolder& c = GetParam();
-    const std::string advice = holderAdvice("rigctld", c.commandLine, 3, c.audience);
+    const std::string advice = holderAdvice("rigctld", c.commandLine, 3,
+                                            "/home/ham/.config/Sonavel/ports/com3", c.audience);
     EXPECT_NE(advice.find(c.said), std::string::npos) << advice;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, RigctldHoldingThePort,
     testing::Values(
-        RigctldHolder{"DebianDefaultsToTheWindow",
-                      {"rigctld", "-m", "2014", "-r", "/dev/ttyUSB0"},
-                      Audience::window,
-                      "let Com 3 reach the radio through that rigctld: write \"rigctld "
-                      "localhost:4532\" into the file ~/.config/Sonavel/ports/com3; or close it"},
+        RigctldHolder{
+            "DebianDefaultsToTheWindow",
+            {"rigctld", "-m", "2014", "-r", "/dev/ttyUSB0"},
+            Audience::window,
+            "let Com 3 reach the radio through that rigctld: write \"rigctld "
+            "localhost:4532\" into the file /home/ham/.config/Sonavel/ports/com3; or close it"},
         RigctldHolder{"ShortOptionsToAScript",
                       {"rigctld", "-m", "2014", "-t", "4533", "-T", "127.0.0.1"},
                       Audience::script,
