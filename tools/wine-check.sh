@@ -349,13 +349,23 @@ mkdir -p "$ports"
 printf '\xEF\xBB\xBFCOM12\r\n' >"$ports/Com 3.txt"
 printf '/dev/ttyUSB0 rtscts\r\n' >"$ports/Com 4.txt"
 script_case 0 out "Com 3 is COM12" --list-ports
+# What the listing cannot use goes to standard error with why, as on Linux.
+printf 'COM12 rtscts\r\n' >"$ports/Com 6.txt"
+printf 'COM77\r\n' >"$ports/Com 8.txt"
+printf 'COM12\r\n' >"$ports/com12.txt"
+script_case 0 err "Com 4 cannot be used: .*is a Linux device, not a Windows port" --list-ports
+for said in "out:Com 6 is COM12 with RTS/CTS handshake (rtscts)" \
+    "err:Com 8 cannot be used: COM77 is not present" "err:ports\\\\com12.txt is no ports file"; do
+    grep -q -- "${said#*:}" "$work/${said%%:*}" || fail "--list-ports did not say '${said#*:}'"
+done
+rm "$ports/Com 6.txt" "$ports/Com 8.txt" "$ports/com12.txt"
 timed_send "the ports folder to COM12" "Com 3 (COM12): UR and UT sent, 262 bytes" \
     --sample "$sample" --port 3
 wait_for 20 received_at_least com12 ${#sent} || fail "Com 3 sent nothing to COM12"
 [ "$(cat "$work/com12.received")" = "$sent" ] || fail "COM12 received $(cat "$work/com12.received")"
 script_case 3 err 'Com 4 opens nothing: C:\\users\\.*\\Sonavel\\ports\\Com 4.txt, line 1 "/dev/ttyUSB0 rtscts": "/dev/ttyUSB0" is a Linux device, not a Windows port; expected a port ("COM12"' \
     --sample "$sample" --port 4
-took "a script listed the ports, was told how to reach COM12, and sent through Com 5 and the ports folder"
+took "a script listed the ports and what cannot be used, was told how to reach COM12, and sent through Com 5 and the ports folder"
 
 # Files named in Polish, Cyrillic and Japanese: each sends its own sentence.
 for name in 'eq-ł.txt:2' 'ж.txt:3' '日本\日本.txt:4'; do

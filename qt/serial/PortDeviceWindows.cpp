@@ -66,7 +66,7 @@ std::map<int, QSerialPortInfo> presentPorts() {
 // no ports file leads to yet: through the lowest number that leads nowhere.
 std::string beyondSelector(const std::map<int, QSerialPortInfo>& present,
                            const QString& portsFolder) {
-    const std::set<int> files = portsFileNumbers(portsFolder);
+    const std::set<int> files = portsFiles(portsFolder).numbers;
     std::set<std::string> reached;
     for (const int number : files) {
         const std::optional<PortsEntry> entry = portsFileEntry(number, portsFolder);
@@ -111,31 +111,29 @@ QString describedDevice(const QString& device) {
     return device;
 }
 
-// Windows lists only ports that exist, so none is listed that cannot be used.
 PortList listPorts(const QString& portsFolder) {
     const std::map<int, QSerialPortInfo> present = presentPorts();
-    std::set<int> numbers = portsFileNumbers(portsFolder);
+    PortsFiles files = portsFiles(portsFolder);
     for (const auto& [number, info] : present) {
-        numbers.insert(number);
+        files.numbers.insert(number);
     }
     // A port that Windows does not list may still be there under its name.
-    const auto presentDevice = [&present](const std::string& device) {
+    const auto look = [&present](const std::string& device) {
         const int number = comNumber(QString::fromStdString(device));
         if (const auto port = present.find(number); port != present.end()) {
-            return described(port->second);
+            return DeviceLook{described(port->second), {}};
         }
-        return number != 0 && nameExists(number) ? QString::fromStdString(device) : QString{};
+        if (number != 0 && nameExists(number)) {
+            return DeviceLook{QString::fromStdString(device), {}};
+        }
+        return DeviceLook{{}, "is not present: Windows lists no such port"};
     };
     PortList list;
-    for (const int number : numbers) {
-        const std::optional<PortsEntry> entry = entryForPort(number, portsFolder);
-        if (auto port = listedPort(number, entry, presentDevice)) {
-            if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
-                list.rigctlds.push_back({list.usable.size(), number, *rigctld});
-            }
-            list.usable << *port;
-        }
+    for (const int number : files.numbers) {
+        listPort(list, number, entryForPort(number, portsFolder), portsFolder, look);
     }
+    // What no number can lead to is told after the numbers, in number order.
+    list.unusable << files.unusable;
     return list;
 }
 

@@ -4,6 +4,7 @@
 #include "qt/serial/PortsFolder.h"
 
 #include "radio/PortLabel.h"
+#include "system/SystemFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,14 +16,49 @@ namespace {
 #ifdef Q_OS_WIN
 const QString namedBefore = QStringLiteral("Com ");
 const QString namedAfter = QStringLiteral(".txt");
+const QString namedHow =
+    QStringLiteral("Com, a space, a number from %1 to %2 and .txt, as Com 3.txt");
+// Windows finds "com 3.TXT" as "Com 3.txt".
+constexpr Qt::CaseSensitivity namedCase = Qt::CaseInsensitive;
+constexpr QDir::Filters namesCase = QDir::NoFilter;
 #else
 const QString namedBefore = QStringLiteral("com");
 const QString namedAfter;
+const QString namedHow = QStringLiteral("com and a number from %1 to %2, as com3");
+constexpr Qt::CaseSensitivity namedCase = Qt::CaseSensitive;
+constexpr QDir::Filters namesCase = QDir::CaseSensitive;
 #endif
 
 QString portsFile(int number, const QString& portsFolder) {
     return QDir::toNativeSeparators(portsFolder + u'/' + namedBefore + QString::number(number) +
                                     namedAfter);
+}
+
+// The Com number a ports file is for: "com3" is 3. Any other name ("com03", "COM3", "com3.bak")
+// is for no number, since Com 3 opens "com3" alone.
+std::optional<int> portsFileNumber(const QString& name) {
+    if (!name.startsWith(namedBefore, namedCase) || !name.endsWith(namedAfter, namedCase)) {
+        return std::nullopt;
+    }
+    const QString digits =
+        name.mid(namedBefore.size(), name.size() - namedBefore.size() - namedAfter.size());
+    bool isNumber = false;
+    const int number = digits.toInt(&isNumber);
+    if (!isNumber || QString::number(number) != digits) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// Why a regular ports file cannot be read, in the system's words; empty when it can.
+std::string unreadable(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.isFile() || info.isSymLink()) {
+        return {};
+    }
+    SystemFile opened;
+    const SystemError error = opened.openForReading(file.toStdString());
+    return error == 0 ? std::string{} : systemReason(error);
 }
 } // namespace
 
@@ -30,38 +66,69 @@ std::optional<PortsEntry> portsFileEntry(int number, const QString& portsFolder)
     return readPortsEntry(QFileInfo(portsFile(number, portsFolder)).filesystemFilePath());
 }
 
-std::set<int> portsFileNumbers(const QString& portsFolder) {
-    std::set<int> numbers;
-    const QStringList files = QDir(portsFolder)
-                                  .entryList({namedBefore + u'*' + namedAfter},
-                                             QDir::System | QDir::Files | QDir::NoDotAndDotDot);
-    for (const QString& file : files) {
-        bool isNumber = false;
-        const int number =
-            file.mid(namedBefore.size(), file.size() - namedBefore.size() - namedAfter.size())
-                .toInt(&isNumber);
-        if (isNumber && number > 0) {
-            numbers.insert(number);
+PortsFiles portsFiles(const QString& portsFolder) {
+    PortsFiles files;
+    if (const QFileInfo folder(portsFolder); folder.isDir() && !folder.isReadable()) {
+        files.unusable << QDir::toNativeSeparators(portsFolder) +
+                              QStringLiteral(" cannot be read, so no ports file in it is");
+    }
+    const QFileInfoList found = QDir(portsFolder)
+                                    .entryInfoList({QStringLiteral("com*")},
+                                                   QDir::AllEntries | QDir::System | QDir::Hidden |
+                                                       QDir::NoDotAndDotDot | namesCase,
+                                                   QDir::Name);
+    for (const QFileInfo& file : found) {
+        const QString shown = QDir::toNativeSeparators(file.filePath());
+        const std::optional<int> number = portsFileNumber(file.fileName());
+        if (!number) {
+            files.unusable << shown + QStringLiteral(" is no ports file: their names are ") +
+                                  namedHow.arg(lowestPortNumber).arg(highestPortNumber);
+        } else if (*number < lowestPortNumber || *number > highestPortNumber) {
+            files.unusable << QString::fromStdString(portLabel(*number)) +
+                                  QStringLiteral(
+                                      " cannot be used: port numbers go from %1 to %2 (%3)")
+                                      .arg(lowestPortNumber)
+                                      .arg(highestPortNumber)
+                                      .arg(shown);
+        } else {
+            files.numbers.insert(*number);
         }
     }
-    return numbers;
+    return files;
 }
 
 std::string shownPortsFile(int number, const QString& portsFolder) {
     return portsFile(number, portsFolder).toStdString();
 }
 
-std::optional<QString>
-listedPort(int number, const std::optional<PortsEntry>& entry,
-           const std::function<QString(const std::string& device)>& presentDevice) {
-    const QString label = QString::fromStdString(portLabel(number)) + QStringLiteral(" is ");
-    if (const auto* rigctld = entry ? std::get_if<RigctldEntry>(&*entry) : nullptr) {
-        return label + QStringLiteral("rigctld at ") + QString::fromStdString(rigctld->address());
+void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry,
+              const QString& portsFolder,
+              const std::function<DeviceLook(const std::string& device)>& look) {
+    if (!entry) {
+        return;
     }
-    const auto* serial = entry ? std::get_if<SerialDeviceEntry>(&*entry) : nullptr;
-    const QString device = serial ? presentDevice(serial->device) : QString{};
-    if (device.isEmpty()) {
-        return std::nullopt;
+    const QString label = QString::fromStdString(portLabel(number));
+    if (const auto* rigctld = std::get_if<RigctldEntry>(&*entry)) {
+        list.rigctlds.push_back({list.usable.size(), number, *rigctld});
+        list.usable << label + QStringLiteral(" is rigctld at ") +
+                           QString::fromStdString(rigctld->address());
+    } else if (const auto* problem = std::get_if<PortsEntryProblem>(&*entry)) {
+        const QString file = portsFile(number, portsFolder);
+        const std::string unread = unreadable(file);
+        list.unusable << label + QStringLiteral(" cannot be used: ") +
+                             (unread.empty() ? QString::fromStdString(problem->report)
+                                             : file + QStringLiteral(" cannot be read: ") +
+                                                   QString::fromStdString(unread));
+    } else if (const auto* serial = std::get_if<SerialDeviceEntry>(&*entry)) {
+        const DeviceLook device = look(serial->device);
+        if (!device.whyNot.empty()) {
+            list.unusable << label + QStringLiteral(" cannot be used: ") +
+                                 QString::fromStdString(serial->device + ' ' + device.whyNot);
+        } else {
+            list.usable << label + QStringLiteral(" is ") + device.described +
+                               (serial->handshake
+                                    ? QStringLiteral(" with RTS/CTS handshake (rtscts)")
+                                    : QString());
+        }
     }
-    return label + device;
 }

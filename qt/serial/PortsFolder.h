@@ -5,8 +5,10 @@
 
 #include "link/PortsEntry.h"
 #include "qt/ProgramFolder.h"
+#include "qt/serial/PortDevice.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <set>
@@ -18,17 +20,29 @@
 // What the file for Com number says; nullopt when there is none.
 std::optional<PortsEntry> portsFileEntry(int number, const QString& portsFolder);
 
-// The numbers that have a file in the folder.
-std::set<int> portsFileNumbers(const QString& portsFolder);
+// The numbers that have a ports file in the folder, and what else there cannot be used, with
+// why: "…/ports/com03 is no ports file: …", "Com 300 cannot be used: …", an unreadable folder.
+struct PortsFiles {
+    std::set<int> numbers;
+    QStringList unusable;
+};
+PortsFiles portsFiles(const QString& portsFolder);
 
 // The file for Com number as the user finds it, with the system's separators:
 // "C:\Users\ham\AppData\Roaming\Sonavel\ports\Com 3.txt".
 std::string shownPortsFile(int number,
                            const QString& portsFolder = programFolderPath(QStringLiteral("ports")));
 
-// What Com number leads to, as a choice in a list: "Com 9 is rigctld at localhost:4532", "Com 3
-// is COM12 (USB Serial Port, FTDI, A50285BI)"; nothing when it leads to no device present.
-// presentDevice: the device with what the system knows of it, or empty when it is not present.
-std::optional<QString>
-listedPort(int number, const std::optional<PortsEntry>& entry,
-           const std::function<QString(const std::string& device)>& presentDevice);
+// What the system shows of a device named by a ports file or by numbering: the device as the
+// user recognises it, or why no port can open it ("is not present").
+struct DeviceLook {
+    QString described;
+    std::string whyNot;
+};
+
+// Adds what Com number leads to (entry, nullopt for nothing) to list: "Com 9 is rigctld at
+// localhost:4532", "Com 3 is COM12 (USB Serial Port, FTDI, A50285BI) with RTS/CTS handshake
+// (rtscts)", or "Com 5 cannot be used: /dev/null is a device but not a serial port".
+void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry,
+              const QString& portsFolder,
+              const std::function<DeviceLook(const std::string& device)>& look);
