@@ -21,6 +21,10 @@ struct LockFileFinding {
     // What lies there that is no lock file, with its place: "/var/lock/LCK..ttyUSB0 is not a lock
     // file (a folder)"; empty when there is none.
     std::string notALockFile;
+    // A lock file that this user may not read, after the device's name: "is marked as held in
+    // /var/lock/LCK..ttyUSB0, a lock file that this user may not read to learn by whom
+    // (Permission denied)"; empty when there is none.
+    std::string unreadableLock;
 };
 
 // The device's lock file in lockFolder (LCK..ttyUSB0, the process id as ten ASCII characters and

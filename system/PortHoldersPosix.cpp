@@ -81,41 +81,58 @@ std::string kindOf(mode_t mode) {
     return S_ISSOCK(mode) ? "a socket" : "no regular file";
 }
 
-// Reads the lock file at path into content; what lies there instead of one, in words ("a
-// folder"). Looked at before it is opened, since opening a device or a pipe may wait or act, and
-// checked again once open, in case it was swapped in between. A file that cannot be looked at
-// reads as none, as the lock file of another user that may not be read.
-std::string lockFileContent(const std::string& path, std::string& content) {
+// What lies at a lock file's place.
+struct LockFileRead {
+    std::string content;
+    // What lies there instead of a lock file, in words ("a folder"); empty when it is one, or none.
+    std::string strange;
+    // Why the lock file there may not be read, in the system's words; empty when it may.
+    std::string unreadable;
+};
+
+// Reads the lock file at path. Looked at before it is opened, since opening a device or a pipe
+// may wait or act, and checked again once open, in case it was swapped in between. A file that
+// cannot be looked at reads as none.
+LockFileRead lockFileContent(const std::string& path) {
+    LockFileRead read;
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0) {
-        return {};
+        return read;
     }
     if (!S_ISREG(status.st_mode)) {
-        return kindOf(status.st_mode);
+        read.strange = kindOf(status.st_mode);
+        return read;
     }
     const SystemFile file{
         ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (!file.isOpen()) {
-        return errno == ELOOP ? kindOf(S_IFLNK) : std::string{};
+        const int error = errno;
+        if (error == ELOOP) {
+            read.strange = kindOf(S_IFLNK);
+        } else if (error == EACCES || error == EPERM) {
+            read.unreadable = systemReason(error);
+        }
+        return read;
     }
     if (::fstat(file.descriptor(), &status) != 0) {
-        return {};
+        return read;
     }
     if (!S_ISREG(status.st_mode)) {
-        return kindOf(status.st_mode);
+        read.strange = kindOf(status.st_mode);
+        return read;
     }
     const auto size = static_cast<std::uint64_t>(status.st_size);
     if (size > lockFileLimit) {
-        return "a file of " + std::to_string(size) +
-               " bytes, where a lock file holds a process "
-               "number";
+        read.strange = "a file of " + std::to_string(size) +
+                       " bytes, where a lock file holds a process number";
+        return read;
     }
     std::array<char, lockFileLimit> bytes{};
     std::size_t count = 0;
     if (file.read(bytes.data(), bytes.size(), count) == 0) {
-        content.assign(bytes.data(), count);
+        read.content.assign(bytes.data(), count);
     }
-    return {};
+    return read;
 }
 
 // The names other programs give the device's lock file: the device's base name ("ttyUSB0"),
@@ -198,13 +215,20 @@ template <class Keep> std::vector<Holder> processesWhere(Keep keep) {
 LockFileFinding readLockFile(const std::string& device, const std::string& lockFolder) {
     for (const std::string& name : lockNames(device)) {
         const std::string path = lockFolder + "/" + name;
-        std::string content;
-        if (std::string strange = lockFileContent(path, content); !strange.empty()) {
-            return {std::nullopt, path + " is not a lock file (" + strange + ")"};
+        const LockFileRead read = lockFileContent(path);
+        if (!read.strange.empty()) {
+            return {std::nullopt, path + " is not a lock file (" + read.strange + ")", {}};
         }
-        const std::optional<int> processId = lockedProcess(content);
+        if (!read.unreadable.empty()) {
+            return {std::nullopt,
+                    {},
+                    "is marked as held in " + path +
+                        ", a lock file that this user may not read to learn by whom (" +
+                        read.unreadable + ")"};
+        }
+        const std::optional<int> processId = lockedProcess(read.content);
         if (processId && isAlive(*processId)) {
-            return {Holder{*processId, programOf(*processId)}, {}};
+            return {Holder{*processId, programOf(*processId)}, {}, {}};
         }
     }
     return {};

@@ -33,6 +33,9 @@ std::optional<std::string> heldElsewhere(const std::string& device, const std::s
     if (!lock.notALockFile.empty()) {
         return name + ": " + lock.notALockFile + "; remove it, or ask whoever made it";
     }
+    if (!lock.unreadableLock.empty()) {
+        return name + ' ' + lock.unreadableLock + holderAdvice({}, {}, number, {}, audience);
+    }
     if (const std::vector<Holder> holders = processesHolding(device); !holders.empty()) {
         return heldBy(holders.front(), name, number, audience);
     }

@@ -639,7 +639,7 @@ struct Holding {
     // The program under test runs as a user without rights to look at the holder's files.
     bool asAnotherUser;
     // What the refusal says after "Com 3 (RADIO) "; HOLDER stands for the holder's process id,
-    // PORT for the port rigctld listens on.
+    // PORT for the port rigctld listens on, LOCK for the device's lock file.
     std::string said;
 };
 
@@ -725,6 +725,11 @@ TEST_P(DeviceHeldElsewhere, IsLeftAloneAndTheRefusalNamesTheHolderAndWhatToDo) {
         char content[16];
         std::snprintf(content, sizeof content, "%10d\n", holderId);
         std::ofstream(lockFile) << content;
+        if (c.asAnotherUser) {
+            // Another user's lock file, which this user may not read.
+            std::filesystem::permissions(lockFile, std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::owner_write);
+        }
     }
     const std::vector<std::string> anotherUser{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
                                                "--clear-groups", "--"};
@@ -738,8 +743,10 @@ TEST_P(DeviceHeldElsewhere, IsLeftAloneAndTheRefusalNamesTheHolderAndWhatToDo) {
 
     EXPECT_EQ(exitStatus(ended), 3) << ended.errors;
     EXPECT_EQ(ended.output, "");
-    const std::map<std::string, std::string> values{
-        {"RADIO", device}, {"HOLDER", std::to_string(holderId)}, {"PORT", std::to_string(port)}};
+    const std::map<std::string, std::string> values{{"RADIO", device},
+                                                    {"HOLDER", std::to_string(holderId)},
+                                                    {"PORT", std::to_string(port)},
+                                                    {"LOCK", lockFile.string()}};
     EXPECT_NE(ended.errors.find("sonavel: The port could not be opened: Com 3 (" + device + ") " +
                                 filledIn(c.said, values) + "\n"),
               std::string::npos)
@@ -777,6 +784,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "(sudo fuser -v RADIO does)" +
                     closeIt},
         Holding{"ALockFile", Hold::lockFile, false, "is held by sleep, process HOLDER" + closeIt},
+        Holding{"ALockFileThisUserMayNotRead", Hold::lockFile, true,
+                "is marked as held in LOCK, a lock file that this user may not read to learn by "
+                "whom (Permission denied)" +
+                    closeIt},
         Holding{"ARigctld", Hold::rigctld, false,
                 "is held by rigctld, process HOLDER. To share the radio with the programs that "
                 "use it, go through that rigctld: give --rigctld 127.0.0.1:PORT instead of --port "
