@@ -82,13 +82,19 @@ within 20 grep -qs "ORCA: Starting registry" "$orca_log" || {
     exit 1
 }
 
-# The radio's end of Com 2: a pseudo-terminal that swallows whatever is sent to it.
+# The radio's end of Com 2: a pseudo-terminal that swallows whatever is sent to it. It holds
+# only its own end, as a radio behind a UART holds no file of ours, so the program's look for
+# another holder finds none; until the program opens the line, reading the radio's end fails.
 python3 -c '
-import os, pty
+import os, pty, time
 radio, line = pty.openpty()
 print(os.ttyname(line), flush=True)
-while os.read(radio, 4096):
-    pass
+os.close(line)
+while True:
+    try:
+        os.read(radio, 4096)
+    except OSError:
+        time.sleep(0.05)
 ' >"$work/pty" &
 pids+=($!)
 within 5 test -s "$work/pty"
