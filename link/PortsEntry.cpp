@@ -3,8 +3,9 @@
 
 #include "link/PortsEntry.h"
 
+#include "system/SystemFile.h"
+
 #include <charconv>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -71,9 +72,17 @@ std::optional<PortsEntryProblem> controlCharacterProblem(const std::string& line
     return std::nullopt;
 }
 
-// Why the folder that holds file cannot say what file opens, when it is no readable folder;
-// nothing when there is no such folder, or it is one.
-std::optional<PortsEntryProblem> folderProblem(const std::filesystem::path& file) {
+// The file's name as the user wrote it, with the system's separators, whatever its script.
+std::string shown(const std::filesystem::path& file) {
+    const std::u8string name = std::filesystem::path(file).make_preferred().u8string();
+    return {name.begin(), name.end()};
+}
+
+// Why the folder that holds file cannot say what file opens, when it is no folder or one that
+// may not be searched (lookUp: the error of looking file up there, if any); nothing when there
+// is no such folder, or it is one that shows its files.
+std::optional<PortsEntryProblem> folderProblem(const std::filesystem::path& file,
+                                               const std::error_code& lookUp) {
     const std::filesystem::path folder = file.parent_path();
     std::error_code error;
     const auto own = std::filesystem::symlink_status(folder, error);
@@ -81,12 +90,15 @@ std::optional<PortsEntryProblem> folderProblem(const std::filesystem::path& file
         return std::nullopt;
     }
     const auto followed = std::filesystem::status(folder, error);
-    if (!error && std::filesystem::is_directory(followed)) {
+    const bool isFolder = !error && std::filesystem::is_directory(followed);
+    if (isFolder && !lookUp) {
         return std::nullopt;
     }
-    const std::string why = error ? "cannot be read (" + error.message() + ")" : "is not a folder";
-    return PortsEntryProblem{folder.string() + " " + why + ", so it cannot say what " +
-                             file.filename().string() +
+    const std::error_code& why = error ? error : lookUp;
+    const std::string what =
+        isFolder || error ? "cannot be read (" + why.message() + ")" : "is not a folder";
+    return PortsEntryProblem{shown(folder) + " " + what + ", so it cannot say what " +
+                             shown(file.filename()) +
                              " opens; remove it, or make it a folder that you can read"};
 }
 
@@ -181,12 +193,6 @@ NamedDevice namedDevice(const std::string& word, DeviceNames names) {
     return {{}, "\"" + word + "\" is not understood; expected " + expectedForms(names)};
 }
 
-// The file's name as the user wrote it, with the system's separators, whatever its script.
-std::string shown(const std::filesystem::path& file) {
-    const std::u8string name = std::filesystem::path(file).make_preferred().u8string();
-    return {name.begin(), name.end()};
-}
-
 bool isText(const std::filesystem::path& file) {
     std::error_code error;
     return std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error));
@@ -234,7 +240,8 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file, Devi
     const auto status = std::filesystem::symlink_status(file, error);
     if (error || !std::filesystem::exists(status)) {
         // A ports folder that cannot be read must not let Com N fall back to the N-th device.
-        if (auto unreadable = folderProblem(file)) {
+        const bool absent = status.type() == std::filesystem::file_type::not_found;
+        if (auto unreadable = folderProblem(file, absent ? std::error_code{} : error)) {
             return *unreadable;
         }
         return std::nullopt;
@@ -250,23 +257,25 @@ std::optional<PortsEntry> readPortsEntry(const std::filesystem::path& file, Devi
     if (!isText(file)) {
         return SerialDeviceEntry{shown(file)};
     }
-    std::ifstream text(file, std::ios::binary);
-    std::string line;
-    char c = 0;
-    while (line.size() <= lineLimit && text.get(c) && c != '\n') {
-        line += c;
+    // Enough for the longest line allowed, with a byte order mark before it and CR LF after.
+    std::string text(utf8ByteOrderMark.size() + lineLimit + 2, '\0');
+    std::size_t filled = 0;
+    SystemFile opened;
+    SystemError failed = opened.openForReading(shown(file));
+    for (std::size_t count = 1; failed == 0 && count > 0 && filled < text.size(); filled += count) {
+        failed = opened.read(text.data() + filled, text.size() - filled, count);
     }
-    // Windows' Notepad may begin a file with the UTF-8 byte order mark, and ends lines with CR LF.
+    if (failed != 0) {
+        return PortsEntryProblem{shown(file) + " cannot be read: " + systemReason(failed)};
+    }
+    text.resize(filled);
+    std::string line = text.substr(0, text.find('\n'));
+    // Windows' Notepad may begin a file with the UTF-8 byte order mark; the CR of its CR LF is
+    // the line parser's to take.
     if (line.starts_with(utf8ByteOrderMark)) {
         line.erase(0, utf8ByteOrderMark.size());
     }
-    if (line.ends_with('\r')) {
-        line.pop_back();
-    }
-    if (!text && !text.eof()) {
-        return PortsEntryProblem{shown(file) + " could not be read"};
-    }
-    if (line.size() > lineLimit) {
+    if (line.size() - (line.ends_with('\r') ? 1 : 0) > lineLimit) {
         return PortsEntryProblem{shown(file) + ": the first line is longer than " +
                                  std::to_string(lineLimit) + " characters; expected " +
                                  expectedForms(names)};

@@ -43,7 +43,7 @@ char* programArguments[] = {programName, nullptr};
 
 // What --port takes on standard output, one port a line; what cannot be used on standard
 // error, with why. A rigctld is listed only where it answers.
-int listPorts() {
+int listThePorts() {
     QCoreApplication application(argumentCount, programArguments);
     QtEventLoop eventLoop;
     eventLoop.endOnSystemRequests();
@@ -58,7 +58,7 @@ int listPorts() {
         std::cerr << "sonavel: " << unusable.toStdString() << '\n';
     }
     if (ports.usable.isEmpty()) {
-        return told({ExitStatus::failure, portChoices(folder) + "."});
+        return told({ExitStatus::failure, noPortAdvice() + "."});
     }
     return static_cast<int>(ExitStatus::success);
 }
@@ -114,7 +114,7 @@ int runCommandLine(const std::vector<std::string>& arguments) {
         std::cout << versionText();
         return static_cast<int>(ExitStatus::success);
     case Request::Action::listPorts:
-        return listPorts();
+        return listThePorts();
     case Request::Action::send:
         break;
     }

@@ -39,9 +39,10 @@ struct PortList {
 };
 PortList listPorts(const QString& portsFolder);
 
-// The usable ports of listPorts; empty when no number leads anywhere.
-QStringList portsWithDevices(const QString& portsFolder);
+// What to check when no number leads to a port: "No number leads to a serial device that is
+// present: check that the adapter is plugged in, ...".
+std::string noPortAdvice();
 
 // What the user can choose instead of a number that leads to no device: "Com 1 is
-// /dev/ttyUSB0 (...), Com 3 is /dev/ttyS0", or what to check when no number leads anywhere.
+// /dev/ttyUSB0 (...), Com 3 is /dev/ttyS0", or noPortAdvice when no number leads anywhere.
 std::string portChoices(const QString& portsFolder);

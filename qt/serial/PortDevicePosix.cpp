@@ -74,32 +74,24 @@ PortList listPorts(const QString& portsFolder) {
         return DeviceLook{
             described(QFileInfo(QString::fromStdString(device)).canonicalFilePath(), present), {}};
     };
-    PortList list;
-    for (const int number : files.numbers) {
-        listPort(list, number, entryFor(number, portsFolder, numberedDevices), portsFolder, look);
-    }
-    // What no number can lead to is told after the numbers, in number order.
-    list.unusable << files.unusable;
-    return list;
+    return listedPorts(
+        files, [&](int number) { return entryFor(number, portsFolder, numberedDevices); }, look);
 }
 
-QStringList portsWithDevices(const QString& portsFolder) {
-    return listPorts(portsFolder).usable;
+std::string noPortAdvice() {
+    std::string advice = "No number leads to a serial device that is present: check that the "
+                         "adapter is plugged in, and its cable";
+    for (const std::string& adapter : adaptersWithoutSerialDevice()) {
+        advice += ". The USB serial adapter " + adapter +
+                  " is plugged in but has no serial device: another program has taken it, "
+                  "usually brltty, the braille display driver. If you use no braille "
+                  "display, remove it (sudo apt remove brltty), then unplug the adapter and "
+                  "plug it in again";
+    }
+    return advice;
 }
 
 std::string portChoices(const QString& portsFolder) {
-    const QStringList ports = portsWithDevices(portsFolder);
-    if (!ports.isEmpty()) {
-        return ports.join(QStringLiteral(", ")).toStdString();
-    }
-    std::string choices = "No number leads to a serial device that is present: check that the "
-                          "adapter is plugged in, and its cable";
-    for (const std::string& adapter : adaptersWithoutSerialDevice()) {
-        choices += ". The USB serial adapter " + adapter +
-                   " is plugged in but has no serial device: another program has taken it, "
-                   "usually brltty, the braille display driver. If you use no braille "
-                   "display, remove it (sudo apt remove brltty), then unplug the adapter and "
-                   "plug it in again";
-    }
-    return choices;
+    const QStringList ports = listPorts(portsFolder).usable;
+    return ports.isEmpty() ? noPortAdvice() : ports.join(QStringLiteral(", ")).toStdString();
 }

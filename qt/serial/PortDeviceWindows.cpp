@@ -128,26 +128,20 @@ PortList listPorts(const QString& portsFolder) {
         }
         return DeviceLook{{}, "is not present: Windows lists no such port"};
     };
-    PortList list;
-    for (const int number : files.numbers) {
-        listPort(list, number, entryForPort(number, portsFolder), portsFolder, look);
-    }
-    // What no number can lead to is told after the numbers, in number order.
-    list.unusable << files.unusable;
-    return list;
+    return listedPorts(
+        files, [&](int number) { return entryForPort(number, portsFolder); }, look);
 }
 
-QStringList portsWithDevices(const QString& portsFolder) {
-    return listPorts(portsFolder).usable;
+std::string noPortAdvice() {
+    return "Windows lists no COM port: check that the adapter is plugged in, and that Device "
+           "Manager shows it under Ports (COM & LPT); an adapter without its driver is listed "
+           "under Other devices";
 }
 
 std::string portChoices(const QString& portsFolder) {
-    const QStringList ports = portsWithDevices(portsFolder);
-    if (ports.isEmpty()) {
-        return "Windows lists no COM port: check that the adapter is plugged in, and that Device "
-               "Manager shows it under Ports (COM & LPT); an adapter without its driver is listed "
-               "under Other devices";
-    }
-    return ports.join(QStringLiteral(", ")).toStdString() +
-           beyondSelector(presentPorts(), portsFolder);
+    const std::map<int, QSerialPortInfo> present = presentPorts();
+    const QStringList ports = listPorts(portsFolder).usable;
+    return ports.isEmpty() ? noPortAdvice()
+                           : ports.join(QStringLiteral(", ")).toStdString() +
+                                 beyondSelector(present, portsFolder);
 }

@@ -4,7 +4,6 @@
 #include "qt/serial/PortsFolder.h"
 
 #include "radio/PortLabel.h"
-#include "system/SystemFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -50,16 +49,6 @@ std::optional<int> portsFileNumber(const QString& name) {
     return number;
 }
 
-// Why a regular ports file cannot be read, in the system's words; empty when it can.
-std::string unreadable(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.isFile() || info.isSymLink()) {
-        return {};
-    }
-    SystemFile opened;
-    const SystemError error = opened.openForReading(file.toStdString());
-    return error == 0 ? std::string{} : systemReason(error);
-}
 } // namespace
 
 std::optional<PortsEntry> portsFileEntry(int number, const QString& portsFolder) {
@@ -101,8 +90,8 @@ std::string shownPortsFile(int number, const QString& portsFolder) {
     return portsFile(number, portsFolder).toStdString();
 }
 
+namespace {
 void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry,
-              const QString& portsFolder,
               const std::function<DeviceLook(const std::string& device)>& look) {
     if (!entry) {
         return;
@@ -113,12 +102,8 @@ void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry
         list.usable << label + QStringLiteral(" is rigctld at ") +
                            QString::fromStdString(rigctld->address());
     } else if (const auto* problem = std::get_if<PortsEntryProblem>(&*entry)) {
-        const QString file = portsFile(number, portsFolder);
-        const std::string unread = unreadable(file);
         list.unusable << label + QStringLiteral(" cannot be used: ") +
-                             (unread.empty() ? QString::fromStdString(problem->report)
-                                             : file + QStringLiteral(" cannot be read: ") +
-                                                   QString::fromStdString(unread));
+                             QString::fromStdString(problem->report);
     } else if (const auto* serial = std::get_if<SerialDeviceEntry>(&*entry)) {
         const DeviceLook device = look(serial->device);
         if (!device.whyNot.empty()) {
@@ -131,4 +116,17 @@ void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry
                                     : QString());
         }
     }
+}
+} // namespace
+
+PortList listedPorts(const PortsFiles& files,
+                     const std::function<std::optional<PortsEntry>(int number)>& entryFor,
+                     const std::function<DeviceLook(const std::string& device)>& look) {
+    PortList list;
+    for (const int number : files.numbers) {
+        listPort(list, number, entryFor(number), look);
+    }
+    // What no number can lead to is told after the numbers, in number order.
+    list.unusable << files.unusable;
+    return list;
 }

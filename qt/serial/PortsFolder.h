@@ -40,9 +40,10 @@ struct DeviceLook {
     std::string whyNot;
 };
 
-// Adds what Com number leads to (entry, nullopt for nothing) to list: "Com 9 is rigctld at
-// localhost:4532", "Com 3 is COM12 (USB Serial Port, FTDI, A50285BI) with RTS/CTS handshake
-// (rtscts)", or "Com 5 cannot be used: /dev/null is a device but not a serial port".
-void listPort(PortList& list, int number, const std::optional<PortsEntry>& entry,
-              const QString& portsFolder,
-              const std::function<DeviceLook(const std::string& device)>& look);
+// What each of files' numbers leads to (entryFor: the entry of a number, nullopt for nothing),
+// as listPorts gives it: "Com 9 is rigctld at localhost:4532", "Com 3 is COM12 (USB Serial Port,
+// FTDI, A50285BI) with RTS/CTS handshake (rtscts)", "Com 5 cannot be used: /dev/null is a device
+// but not a serial port"; then what else in the folder cannot be used.
+PortList listedPorts(const PortsFiles& files,
+                     const std::function<std::optional<PortsEntry>(int number)>& entryFor,
+                     const std::function<DeviceLook(const std::string& device)>& look);

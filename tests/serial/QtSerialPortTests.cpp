@@ -395,7 +395,7 @@ TEST_F(SerialPortOnPseudoTerminal, AnotherProgramsLockFileKeepsThePortShutAndIsL
 // it may crash the program, make it wait, or open a device; each keeps the port shut and is named.
 namespace {
 enum class Where { lockFile, portsFile, portsFolder };
-enum class Laid { folder, pipe, link, device, bytes };
+enum class Laid { folder, folderNotSearchable, pipe, link, device, bytes };
 
 struct InTheWay {
     std::string name;
@@ -425,6 +425,10 @@ bool lay(const InTheWay& thing, const std::filesystem::path& path, const std::st
     switch (thing.laid) {
     case Laid::folder:
         return std::filesystem::create_directory(path);
+    case Laid::folderNotSearchable:
+        // Root searches every folder.
+        return ::geteuid() != 0 && std::filesystem::create_directory(path) &&
+               ::chmod(path.c_str(), 0600) == 0;
     case Laid::pipe:
         return ::mkfifo(path.c_str(), 0644) == 0;
     case Laid::link:
@@ -501,5 +505,8 @@ INSTANTIATE_TEST_SUITE_P(
         InTheWay{"PortsIsAFile", Where::portsFolder, Laid::bytes, "/dev/ttyS0\n",
                  "/Sonavel/ports is not a folder, so it cannot say what com3 opens"},
         InTheWay{"PortsIsALinkLoop", Where::portsFolder, Laid::link, "",
-                 "/Sonavel/ports cannot be read (Too many levels of symbolic links)"}),
+                 "/Sonavel/ports cannot be read (Too many levels of symbolic links)"},
+        InTheWay{"PortsMayNotBeSearched", Where::portsFolder, Laid::folderNotSearchable, "",
+                 "/Sonavel/ports cannot be read (Permission denied), so it cannot say what com3 "
+                 "opens"}),
     [](const testing::TestParamInfo<InTheWay>& info) { return info.param.name; });
