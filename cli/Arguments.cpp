@@ -94,8 +94,10 @@ std::string chooseWay(const Given& given, Request& request) {
         // One word, or the rest would be read as the words that may follow the device.
         if (device.empty() || device.find_first_of(" \t\r") != std::string::npos ||
             !std::holds_alternative<SerialDeviceEntry>(*request.way)) {
-            return "--device takes the path of a serial device, such as /dev/ttyUSB0, or its name "
-                   "under /dev/serial/by-id, not " +
+            return std::string(systemDeviceNames == DeviceNames::comPorts
+                                   ? "--device takes a COM port, such as COM12, not "
+                                   : "--device takes the path of a serial device, such as "
+                                     "/dev/ttyUSB0, or its name under /dev/serial/by-id, not ") +
                    inQuotes(device);
         }
     } else if (has("rigctld")) {

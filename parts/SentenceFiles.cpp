@@ -143,13 +143,14 @@ void SentenceFiles::savePressed() {
     }
     const auto unsent = sentence_.unsentLines();
     if (unsent) {
-        notices_.report(
-            "Saved to " + quoted(name) +
-            " as the sentence box shows it, without the changes accepted in " + *unsent +
-            (port_.isOpen() ? ": Update sends them and brings them into the box; then Save again."
-                            : ": only a send brings them into the box, so press Connect, then "
-                              "Update, then Save again; until then they live only in the line "
-                              "editor."));
+        notices_.report("Saved to " + quoted(name) +
+                        " as the sentence box shows it, without the changes accepted in " +
+                        *unsent +
+                        (port_.isOpen() || port_.isOpening()
+                             ? ": Update sends them and brings them into the box; then Save again."
+                             : ": only a send brings them into the box, so press Connect, then "
+                               "Update, then Save again; until then they live only in the line "
+                               "editor."));
     }
     if (!fault && !unsent) {
         notices_.announce("Saved to " + dialog_.chosenTitle());

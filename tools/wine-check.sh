@@ -365,6 +365,8 @@ wait_for 20 received_at_least com12 ${#sent} || fail "Com 3 sent nothing to COM1
 [ "$(cat "$work/com12.received")" = "$sent" ] || fail "COM12 received $(cat "$work/com12.received")"
 script_case 3 err 'Com 4 opens nothing: C:\\users\\.*\\Sonavel\\ports\\Com 4.txt, line 1 "/dev/ttyUSB0 rtscts": "/dev/ttyUSB0" is a Linux device, not a Windows port; expected a port ("COM12"' \
     --sample "$sample" --port 4
+script_case 2 err "--device takes a COM port, such as COM12, not '/dev/ttyUSB0'" \
+    --sample "$sample" --device /dev/ttyUSB0
 took "a script listed the ports and what cannot be used, was told how to reach COM12, and sent through Com 5 and the ports folder"
 
 # Files named in Polish, Cyrillic and Japanese: each sends its own sentence.
