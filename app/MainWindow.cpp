@@ -8,7 +8,7 @@
 namespace {
 std::vector<ComboBox::Item> portItems() {
     std::vector<ComboBox::Item> items;
-    for (int number = 1; number <= 8; ++number) {
+    for (int number = lowestPortNumber; number <= highestSelectorNumber; ++number) {
         items.push_back({portLabel(number), number});
     }
     return items;

@@ -27,7 +27,7 @@ public:
     // origin: where the port and line settings came from, for the summary; may be empty.
     // rateGiven: the script chose the rate, which rigctld does not take.
     void start(const std::string& sentence, int autoSeconds, const std::string& origin,
-               bool rateGiven = false);
+               bool rateGiven);
 
     std::function<void(const Outcome&)> onEnd;
 

@@ -3,6 +3,7 @@
 
 #include "link/PortsEntry.h"
 
+#include "radio/PortLabel.h"
 #include "system/SystemFile.h"
 
 #include <charconv>
@@ -22,9 +23,6 @@ std::string expectedForms(DeviceNames names) {
 }
 
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
-
-// Windows numbers its serial ports from COM1 to COM256.
-constexpr int highestComPort = 256;
 
 std::vector<std::string> wordsOf(const std::string& line) {
     std::vector<std::string> words;
@@ -107,16 +105,6 @@ PortsEntryProblem problem(const std::string& fileName, const std::string& line,
     return {fileName + ", line 1 \"" + line + "\": " + what};
 }
 
-std::optional<std::uint16_t> portNumber(const std::string& digits) {
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
-        value < 1 || value > 65535) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint16_t>(value);
-}
-
 PortsEntry rigctldEntry(const std::vector<std::string>& words, const std::string& fileName,
                         const std::string& line) {
     if (words.size() != 2) {
@@ -136,28 +124,13 @@ PortsEntry rigctldEntry(const std::vector<std::string>& words, const std::string
                        "expected HOST:PORT after \"rigctld\", as in \"rigctld localhost:4532\" "
                        "(an IPv6 address in brackets: \"rigctld [::1]:4532\")");
     }
-    const auto port = portNumber(address.substr(colon + 1));
+    const auto port = networkPortNumber(address.substr(colon + 1));
     if (!port) {
         return problem(fileName, line,
                        "expected a port number from 1 to 65535 after the \":\" (rigctld listens "
                        "on 4532 unless told otherwise)");
     }
     return RigctldEntry{host, *port};
-}
-
-// "COM12" in any letter case is 12; 0 when the word is not COM and digits.
-int comPortNumber(const std::string& word) {
-    if (word.size() < 4 || word.size() > 6) {
-        return 0;
-    }
-    std::string prefix = word.substr(0, 3);
-    for (char& c : prefix) {
-        c = static_cast<char>(c & ~0x20);
-    }
-    unsigned number = 0;
-    const auto [end, error] = std::from_chars(word.data() + 3, word.data() + word.size(), number);
-    const bool whole = error == std::errc{} && end == word.data() + word.size();
-    return prefix == "COM" && whole ? static_cast<int>(number) : 0;
 }
 
 // The device that the first word of a ports line names on this system, or why it names none.
@@ -177,13 +150,13 @@ NamedDevice namedDevice(const std::string& word, DeviceNames names) {
         }
         return {word.find('/') == std::string::npos ? "/dev/serial/by-id/" + word : word, {}};
     }
-    if (comPort >= 1 && comPort <= highestComPort) {
+    if (comPort >= 1 && comPort <= highestPortNumber) {
         return {"COM" + std::to_string(comPort), {}};
     }
     if (comPort > 0) {
         return {{},
                 "\"" + word + "\" is no Windows port: they are COM1 to COM" +
-                    std::to_string(highestComPort)};
+                    std::to_string(highestPortNumber)};
     }
     if (word.find('/') != std::string::npos) {
         return {{},
@@ -198,6 +171,30 @@ bool isText(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(std::filesystem::symlink_status(file, error));
 }
 } // namespace
+
+int comPortNumber(const std::string& word) {
+    if (word.size() < 4 || word.size() > 6) {
+        return 0;
+    }
+    std::string prefix = word.substr(0, 3);
+    for (char& c : prefix) {
+        c = static_cast<char>(c & ~0x20);
+    }
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(word.data() + 3, word.data() + word.size(), number);
+    const bool whole = error == std::errc{} && end == word.data() + word.size();
+    return prefix == "COM" && whole ? static_cast<int>(number) : 0;
+}
+
+std::optional<std::uint16_t> networkPortNumber(const std::string& digits) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() ||
+        value < 1 || value > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(value);
+}
 
 std::string RigctldEntry::address() const {
     const bool ipv6 = host.find(':') != std::string::npos;

@@ -43,6 +43,12 @@ inline constexpr DeviceNames systemDeviceNames = DeviceNames::comPorts;
 inline constexpr DeviceNames systemDeviceNames = DeviceNames::paths;
 #endif
 
+// "4532" is 4532; nullopt when the text is not a whole number from 1 to 65535.
+std::optional<std::uint16_t> networkPortNumber(const std::string& digits);
+
+// "COM12" in any letter case is 12, whatever the number; 0 when the word is not COM and digits.
+int comPortNumber(const std::string& word);
+
 // The first line of a text file in the ports folder: "DEVICE [rtscts]" or "rigctld HOST:PORT".
 // A DEVICE is a path, where one without "/" is a name under /dev/serial/by-id, or on Windows a
 // port from COM1 to COM256; the other system's form is refused as such. A control character is

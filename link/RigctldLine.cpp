@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -76,15 +75,6 @@ std::vector<Option> valuedOptions(const std::vector<std::string>& commandLine) {
     return options;
 }
 
-std::optional<int> wholeNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // "serial_speed=4800,stop_bits=2" into its settings; the last of a name counts, as in rigctld.
 void readSettings(std::string_view list, std::map<std::string, std::string>& settings) {
     while (!list.empty()) {
@@ -132,9 +122,8 @@ RigctldEntry rigctldListening(const std::vector<std::string>& commandLine) {
         if (letter == 'T') {
             const bool everyAddress = value.empty() || value == "0.0.0.0" || value == "::";
             listening.host = everyAddress ? "localhost" : value;
-        } else if (const auto port = wholeNumber(value);
-                   letter == 't' && port && *port > 0 && *port <= 65535) {
-            listening.port = static_cast<std::uint16_t>(*port);
+        } else if (const auto port = networkPortNumber(std::string(value)); letter == 't' && port) {
+            listening.port = *port;
         }
     }
     return listening;

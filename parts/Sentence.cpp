@@ -46,10 +46,6 @@ void Sentence::showStored() {
     controls_.sentenceBox.setText(joined());
 }
 
-void Sentence::showSent(const std::string& sent) {
-    controls_.sentenceBox.setText(sent);
-}
-
 Sentence::Line Sentence::line(int first) const {
     return lineOf(controls_.digitStore, first);
 }

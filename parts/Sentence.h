@@ -28,14 +28,12 @@ public:
 
     // A sentence from a sample, a file or the settings: the box shows it and the store takes it.
     void load(const std::string& sentence);
-    // While a file is read, each line is shown as it comes; the store takes what the box shows
-    // once the file has been read to the end.
+    // While a file is read, each line is shown as it comes, and the store takes what the box
+    // shows once the file has been read to the end; after a send, the box shows what went out.
     void show(const std::string& line);
     void takeShown();
     // The box shows what Update would send.
     void showStored();
-    // After a send: the box shows what went out.
-    void showSent(const std::string& sent);
     const std::string& shown() const { return controls_.sentenceBox.text(); }
 
     // The cells of the line that starts at store position first, as the line editor shows them.

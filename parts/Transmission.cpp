@@ -57,7 +57,8 @@ Transmission::Sent Transmission::update() {
         reportSendProblem(written.reason());
         return Sent::no;
     }
-    sentence_.showSent(sent_);
+    // The box shows what went out.
+    sentence_.show(sent_);
     if (controls_.autoResend.isTicked()) {
         controls_.resendTimer.setEnabled(true);
     }

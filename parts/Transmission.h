@@ -13,7 +13,6 @@
 #include "platform/SerialPort.h"
 #include "radio/RadioReplies.h"
 
-#include <cstdint>
 #include <string>
 
 // Sending the sentence to the radio: Update, the resend while Auto is ticked, the send lamp,

@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 #include <string>
 
 // The program's text is 8-bit, one byte per character; Qt's is Unicode. Latin-1 maps each
@@ -28,7 +28,7 @@ inline std::string fromQString(const QString& text) {
 // is UTF-8, as file names and the system's words come to the program; a value from the settings
 // that is not UTF-8 was stored byte for byte and is shown so.
 inline QString toShownQString(const std::string& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString shown = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? toQString(text) : shown;
+    return QByteArrayView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8()
+               ? QString::fromStdString(text)
+               : toQString(text);
 }

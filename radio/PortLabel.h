@@ -9,6 +9,9 @@
 // The numbers a port can be given.
 constexpr int lowestPortNumber = 1;
 constexpr int highestPortNumber = 256;
+// The port selector offers Com 1 to this one; the others are reached through the ports folder and
+// a script's --port.
+constexpr int highestSelectorNumber = 8;
 // What a script names by its device or its rigctld (--device, --rigctld) has no number.
 constexpr int namedWay = 0;
 

@@ -41,7 +41,7 @@ inline std::string read(SettingsStore& store, const Setting& setting) {
     return store.readSetting(application, section, setting.key, setting.fallback);
 }
 
-// Settings that exist but could not be read, in the window's and the command line's words.
+// Settings that exist but could not be read, in the window's words.
 inline std::string notReadReport(const std::string& problem) {
     return "The settings were not read, so the defaults are used: " + problem + ".";
 }

@@ -12,18 +12,10 @@
 #include <windows.h>
 
 namespace {
-constexpr int highestComNumber = 256;
-// The port selector offers Com 1 to Com 8; a port above is reached through the ports folder.
-constexpr int highestSelectorNumber = 8;
-
 // "COM7" is 7; anything else Windows lists (an LPT port, a modem's own name) is 0.
 int comNumber(const QString& name) {
-    if (!name.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive)) {
-        return 0;
-    }
-    bool isNumber = false;
-    const int number = name.mid(3).toInt(&isNumber);
-    return isNumber && number >= 1 && number <= highestComNumber ? number : 0;
+    const int number = comPortNumber(name.toStdString());
+    return number >= lowestPortNumber && number <= highestPortNumber ? number : 0;
 }
 
 QString described(const QSerialPortInfo& info) {

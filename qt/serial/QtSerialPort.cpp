@@ -7,10 +7,6 @@
 #include "qt/serial/PortDevice.h"
 #include "radio/PortLabel.h"
 
-QtSerialPort::QtSerialPort() : QtSerialPort(QString{}) {}
-
-QtSerialPort::QtSerialPort(QString portsFolder) : portsFolder_(std::move(portsFolder)) {}
-
 QtSerialPort::QtSerialPort(Audience audience) : audience_(audience) {}
 
 Result QtSerialPort::setPortNumber(std::int16_t number) {
@@ -62,7 +58,7 @@ Result QtSerialPort::setOpen(bool open) {
 }
 
 Result QtSerialPort::open() {
-    const QString folder = portsFolder_.isEmpty() ? programFolderPath("ports") : portsFolder_;
+    const QString folder = programFolderPath("ports");
     const std::optional<PortsEntry> entry = namedWay_ ? namedWay_ : entryForPort(number_, folder);
     description_.clear();
     if (!entry) {

@@ -20,8 +20,7 @@ class QtSerialPort : public SerialPort, private SerialPortListener {
 public:
     // Port files are looked up in the "ports" folder beside the settings file, found at
     // each open so that it follows the user's configuration folder.
-    QtSerialPort();
-    explicit QtSerialPort(QString portsFolder);
+    QtSerialPort() = default;
     // audience: who is told what to do about a port that cannot be used.
     explicit QtSerialPort(Audience audience);
 
@@ -59,7 +58,6 @@ private:
     void openFailed(const std::string& reason) override;
     void sendFailed(const SendFailure& failure) override;
 
-    QString portsFolder_;
     Audience audience_ = Audience::window;
     SerialPortListener* listener_ = nullptr;
     std::int16_t number_ = 1;
